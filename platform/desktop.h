@@ -1,0 +1,35 @@
+#pragma once
+// The shell and the desktop, as the forms need them.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "core/message_boxes.h"
+#include "platform/controls.h"
+
+namespace veilpix {
+
+inline constexpr std::uint32_t kNimAdd = 0;
+inline constexpr std::uint32_t kNimModify = 1;
+inline constexpr std::uint32_t kNimDelete = 2;
+
+// NOTIFYICONDATAA in its first, 88-byte form.
+using NotifyIconBytes = std::array<std::uint8_t, 88>;
+
+class Desktop : public MessageBoxes {
+ public:
+  virtual bool NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) = 0;
+  // WM_WININICHANGE with "windows" to every top-level window, without waiting on hung ones.
+  virtual void BroadcastSettingChange() = 0;
+  // Starts the program minimised with focus and does not wait for it; false if it cannot start.
+  virtual bool StartMinimized(std::wstring_view path) = 0;
+  // True when `path` names an existing file (not a folder).
+  virtual bool FileExists(std::wstring_view path) = 0;
+  // Lets pending events run once.
+  virtual void DoEvents() = 0;
+  // Ends the program at once: no further event runs.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace veilpix

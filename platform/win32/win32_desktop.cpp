@@ -1,0 +1,77 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "resources/texts.h"
+
+namespace veilpix {
+namespace {
+
+// Per window; a hung window is skipped at once, a slow one cannot hold Veilpix for long.
+constexpr UINT kBroadcastTimeoutMs = 500;
+
+}  // namespace
+
+void Win32Desktop::MsgBox(std::wstring_view prompt, unsigned buttons, std::wstring_view title) {
+  const std::wstring text(prompt);
+  const std::wstring caption = title.empty() ? std::wstring(WIDE(TXT_APP_TITLE)) : std::wstring(title);
+  HWND owner = GetActiveWindow();
+  // A tray program often has no active window: then the box must still block the whole task.
+  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
+  MessageBoxW(owner, text.c_str(), caption.c_str(), buttons | modality | MB_SETFOREGROUND);
+}
+
+bool Win32Desktop::NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) {
+  NotifyIconBytes copy = record;
+  return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(copy.data())) != FALSE;
+}
+
+void Win32Desktop::BroadcastSettingChange() {
+  static char section[] = "windows";
+  SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(section),
+                      SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, nullptr);
+}
+
+bool Win32Desktop::StartMinimized(std::wstring_view path) {
+  const std::wstring application(path);
+  // The path is the application name and, quoted, the command line: a path with blanks can
+  // never start a program named by its first word.
+  std::wstring command_line = L"\"" + application + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINIMIZED;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+bool Win32Desktop::FileExists(std::wstring_view path) {
+  const std::wstring name(path);
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32Desktop::DoEvents() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Desktop::EndProgram() { ExitProcess(0); }
+
+}  // namespace veilpix

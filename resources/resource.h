@@ -1,0 +1,28 @@
+/* Resource identifiers shared by the resource script and the code. */
+#ifndef VEILPIX_RESOURCES_RESOURCE_H
+#define VEILPIX_RESOURCES_RESOURCE_H
+
+#define IDI_MAIN 1      /* main window and program icon */
+#define IDI_SHOWN 2     /* chooser window icon; tray image while pictures are shown */
+#define IDI_HIDDEN 3    /* About window icon; tray image while pictures are hidden */
+#define IDI_WHIRLWIND 4 /* the About window's erase picture */
+#define IDC_HAND_LINK 5 /* cursor over the About window's links */
+
+#define IDR_TRAYMENU 100
+
+/* Tray menu commands */
+#define IDM_TOGGLE 101
+#define IDM_CHANGE 102
+#define IDM_START 103
+#define IDM_POS 104
+#define IDM_ABOUT 105
+#define IDM_END 106
+
+/* Main window controls */
+#define IDC_FORM1_COMMAND1 200
+
+#define VEILPIX_VERSION_MAJOR 2
+#define VEILPIX_VERSION_MINOR 0
+#define VEILPIX_VERSION_TEXT "2.0.0.0"
+
+#endif

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on Debian 12, as root.
+# Idempotent: packages already present are not fetched again.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-i686-posix cmake make g++ googletest libbenchmark-dev clang
+  wine wine32:i386 fonts-wine xvfb xauth xdotool imagemagick locales
+  fonts-ipafont-gothic nsis clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
+    exit 1
+  fi
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes the ANSI code page 932 from this locale; without it Wine falls back to 1252.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen
+fi

@@ -1,0 +1,215 @@
+#include "tray/main_window.h"
+
+#include "platform/twips.h"
+#include "platform/win32/handles.h"
+#include "resources/resource.h"
+#include "resources/texts.h"
+
+namespace veilpix {
+namespace {
+
+constexpr wchar_t kClassName[] = L"VeilpixForm1";
+constexpr UINT_PTR kTimer1Id = 1;
+
+// Design sizes in twips: the outer window and the button that fills its client area.
+constexpr double kFormWidth = 1020;
+constexpr double kFormHeight = 840;
+constexpr double kCommand1Width = 975;
+constexpr double kCommand1Height = 495;
+constexpr double kCommand1FontPoints = 11.25;
+
+constexpr int kFormControlMenu = 0;  // the window was closed from its title bar
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+  if (font_) DeleteObject(font_);
+}
+
+bool MainWindow::Create(HINSTANCE instance) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+  window_class.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kClassName;
+  if (!RegisterClassExW(&window_class)) return false;
+
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+  dpi_ = ScreenDpi();
+  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                           nullptr);
+  menu_bar_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU));
+  hwnd_ = CreateWindowExW(0, kClassName, WIDE(TXT_APP_TITLE), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                          0, 0, TwipsToPixels(kFormWidth, dpi_), TwipsToPixels(kFormHeight, dpi_),
+                          owner_, menu_bar_, instance, this);
+  if (!hwnd_) return false;
+  CreateCommand1(instance);
+  AttachMenu();
+  form_.Me.SetHandle(ToHandleValue(hwnd_));
+
+  form_.Form_Load();
+  form_.Me.Attach(this);
+  if (form_.Timer1.Enabled) SetTimer(hwnd_, kTimer1Id, form_.Timer1.Interval, nullptr);
+  return true;
+}
+
+void MainWindow::CreateCommand1(HINSTANCE instance) {
+  command1_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                              0, 0, TwipsToPixels(kCommand1Width, dpi_),
+                              TwipsToPixels(kCommand1Height, dpi_), hwnd_,
+                              reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
+  LOGFONTW font{};
+  font.lfHeight = PointsToFontHeight(kCommand1FontPoints, dpi_);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  wcscpy_s(font.lfFaceName, WIDE(TXT_FORM1_FONT));
+  font_ = CreateFontIndirectW(&font);
+  SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  command1_mirror_.emplace(command1_);
+  form_.Command1.Attach(&*command1_mirror_);
+}
+
+void MainWindow::AttachMenu() {
+  HMENU tray = GetSubMenu(menu_bar_, 0);
+  const std::array<std::pair<Control*, UINT>, 6> items{{{&form_.mnuToggle, IDM_TOGGLE},
+                                                        {&form_.mnuChange, IDM_CHANGE},
+                                                        {&form_.mnuStart, IDM_START},
+                                                        {&form_.mnuPos, IDM_POS},
+                                                        {&form_.mnuAbout, IDM_ABOUT},
+                                                        {&form_.mnuEnd, IDM_END}}};
+  for (size_t i = 0; i < items.size(); ++i) {
+    item_mirrors_[i].emplace(tray, items[i].second);
+    items[i].first->Attach(&*item_mirrors_[i]);
+  }
+  menu_bar_mirror_.emplace(hwnd_, menu_bar_);
+  form_.mnuTray.Attach(&*menu_bar_mirror_);
+}
+
+void MainWindow::ShowVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+
+void MainWindow::ShowPosition(float top, float left) {
+  RECT rect;
+  GetWindowRect(hwnd_, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  int x = TwipsToPixels(left, dpi_);
+  int y = TwipsToPixels(top, dpi_);
+  // A position stored on a monitor that is gone would leave the window unreachable.
+  const RECT wanted{x, y, x + width, y + height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& area = monitor.rcWork;
+    if (x + width > area.right) x = area.right - width;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+  }
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::MakeTopmost() {
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
+void MainWindow::SetForeground() { SetForegroundWindow(hwnd_); }
+
+void MainWindow::PopupMenu(const Control& /*menu*/) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  TrackPopupMenuEx(GetSubMenu(menu_bar_, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+                   cursor.x, cursor.y, hwnd_, nullptr);
+  // Lets the menu close when the user clicks elsewhere.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->hwnd_) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->OnMessage(message, wparam, lparam);
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == taskbar_created_ && taskbar_created_ != 0) {
+    form_.Form_TaskbarCreated();
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_TIMER:
+      if (wparam == kTimer1Id) form_.Timer1_Timer();
+      return 0;
+    case WM_MOUSEMOVE:  // the tray icon's callback message
+      form_.Form_MouseMove(0, 0, static_cast<float>(static_cast<LONG>(lparam)), 0);
+      return 0;
+    case WM_MOVE:
+      OnMove();
+      return 0;
+    case WM_CLOSE: {
+      int cancel = 0;
+      form_.Form_QueryUnload(cancel, kFormControlMenu);
+      if (!cancel) form_.mnuEnd_Click();
+      return 0;
+    }
+    case WM_ENDSESSION:
+      if (wparam) form_.mnuEnd_Click();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_FORM1_COMMAND1:
+      if (code == BN_CLICKED) form_.Command1_Click();
+      break;
+    case IDM_TOGGLE:
+      form_.mnuToggle_Click();
+      break;
+    case IDM_CHANGE:
+      form_.mnuChange_Click();
+      break;
+    case IDM_START:
+      form_.mnuStart_Click();
+      break;
+    case IDM_POS:
+      form_.mnuPos_Click();
+      break;
+    case IDM_ABOUT:
+      form_.mnuAbout_Click();
+      break;
+    case IDM_END:
+      form_.mnuEnd_Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::OnMove() {
+  RECT rect;
+  GetWindowRect(hwnd_, &rect);
+  form_.Me.Moved(PixelsToTwips(rect.top, dpi_), PixelsToTwips(rect.left, dpi_));
+}
+
+}  // namespace veilpix

@@ -1,0 +1,51 @@
+#pragma once
+// Form1's real window: creates it, mirrors Form1's state into it and hands its messages to
+// Form1's handlers.
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "platform/win32/control_mirrors.h"
+#include "tray/form1.h"
+
+namespace veilpix {
+
+class MainWindow final : public FormMirror {
+ public:
+  explicit MainWindow(Form1& form) : form_(form) {}
+  ~MainWindow() override;
+
+  // Creates the window, runs Form_Load, then shows the window unless Form_Load hid it.
+  bool Create(HINSTANCE instance);
+  HWND hwnd() const { return hwnd_; }
+
+  void ShowVisible(bool visible) override;
+  void ShowPosition(float top, float left) override;
+  void MakeTopmost() override;
+  void SetForeground() override;
+  void PopupMenu(const Control& menu) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(int id, int code);
+  void OnMove();
+  void CreateCommand1(HINSTANCE instance);
+  void AttachMenu();
+
+  Form1& form_;
+  HWND owner_ = nullptr;  // hidden: keeps the window off the taskbar
+  HWND hwnd_ = nullptr;
+  HWND command1_ = nullptr;
+  HMENU menu_bar_ = nullptr;
+  HFONT font_ = nullptr;
+  int dpi_ = 96;
+  UINT taskbar_created_ = 0;
+  std::array<std::optional<MenuItemMirror>, 6> item_mirrors_;
+  std::optional<WindowMirror> command1_mirror_;
+  std::optional<MenuBarMirror> menu_bar_mirror_;
+};
+
+}  // namespace veilpix
