@@ -5,11 +5,12 @@
 #include <limits>
 #include <system_error>
 
-
 namespace veilpix {
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
 
 }  // namespace
 
@@ -19,8 +20,8 @@ std::optional<double> ParseStoredNumber(std::wstring_view text) {
   if (text.empty() || text.size() > 64) return std::nullopt;
   std::string ascii;
   for (const wchar_t c : text) {
-    const bool allowed = (c >= L'0' && c <= L'9') || c == L'.' || c == L'-' || c == L'+' ||
-                         c == L'e' || c == L'E';
+    const bool allowed =
+        (c >= L'0' && c <= L'9') || c == L'.' || c == L'-' || c == L'+' || c == L'e' || c == L'E';
     if (!allowed) return std::nullopt;
     ascii.push_back(static_cast<char>(c));
   }

@@ -37,9 +37,9 @@ class AppSettings {
  public:
   explicit AppSettings(SettingsStore& store) : store_(store) {}
 
-  bool Toggle() const { return Number(key::kToggle, 1) != 0; }    // default on
-  bool Change() const { return Number(key::kChange, 1) == 1; }    // on only when exactly 1
-  bool Show() const { return Number(key::kShow, 0) != 0; }        // default off
+  bool Toggle() const { return Number(key::kToggle, 1) != 0; }      // default on
+  bool Change() const { return Number(key::kChange, 1) == 1; }      // on only when exactly 1
+  bool Show() const { return Number(key::kShow, 0) != 0; }          // default off
   bool Position() const { return Number(key::kPosition, 0) != 0; }  // default off
   float Top() const { return Single(key::kTop); }
   float Left() const { return Single(key::kLeft); }

@@ -12,7 +12,8 @@ using RegKey = std::uint32_t;
 inline constexpr RegKey kHkeyCurrentUser = 0x80000001;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kKeyAllSpecificRights = 63;  // query, set, create, enumerate, notify, link
+inline constexpr std::uint32_t kKeyAllSpecificRights =
+    63;  // query, set, create, enumerate, notify, link
 
 // The SECURITY_ATTRIBUTES record RegCreateKeyExA receives.
 struct SecurityAttributes {

@@ -10,8 +10,8 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   // The stored text, or `default_text` when the key (or its application or section) is absent.
-  virtual std::wstring Read(std::wstring_view app, std::wstring_view section,
-                            std::wstring_view key, std::wstring_view default_text) = 0;
+  virtual std::wstring Read(std::wstring_view app, std::wstring_view section, std::wstring_view key,
+                            std::wstring_view default_text) = 0;
   // Creates the application, section and key as needed.
   virtual void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
                      std::wstring_view text) = 0;

@@ -10,8 +10,7 @@ namespace {
 // per refresh.
 Handle LoadTrayIcon(HINSTANCE instance, int id) {
   return ToHandleValue(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                  0));
+                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 }
 
 }  // namespace
@@ -23,8 +22,12 @@ Win32Dialogs::Win32Dialogs(HINSTANCE instance, Desktop& desktop, SettingsStore& 
       chooser_icon_(LoadTrayIcon(instance, IDI_SHOWN)),
       about_icon_(LoadTrayIcon(instance, IDI_HIDDEN)) {}
 
-void Win32Dialogs::ShowChooser() { desktop_.MsgBox(L"(chooser)", kMbInformation, {}); }
+void Win32Dialogs::ShowChooser() {
+  desktop_.MsgBox(L"(chooser)", kMbInformation, {});
+}
 
-void Win32Dialogs::ShowAbout() { desktop_.MsgBox(L"(about)", kMbInformation, {}); }
+void Win32Dialogs::ShowAbout() {
+  desktop_.MsgBox(L"(about)", kMbInformation, {});
+}
 
 }  // namespace veilpix

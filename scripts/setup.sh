@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on Debian 12, as root.
 # Idempotent: packages already present are not fetched again.
+#
+# Wine is the 64-bit one: the tests run the x86_64 build of Veilpix under it, because 32-bit
+# code cannot run on kernels without IA-32 emulation (such as this project's build machines).
+# The i686 Veilpix.exe that users download is built alongside from the same sources.
 set -euo pipefail
 
 packages=(
-  g++-mingw-w64-i686-posix cmake make g++ googletest libbenchmark-dev clang
-  wine wine32:i386 fonts-wine xvfb xauth xdotool imagemagick locales
-  fonts-ipafont-gothic nsis clang-format
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ googletest
+  libbenchmark-dev clang wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales
+  fonts-ipafont-gothic nsis clang-format python3
 )
 
 missing=()
@@ -19,7 +23,6 @@ if ((${#missing[@]})); then
     echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
     exit 1
   fi
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"

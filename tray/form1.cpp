@@ -67,11 +67,17 @@ void Form1::ToggleImages() {
   RefreshState();
 }
 
-void Form1::Command1_Click() { ToggleImages(); }
+void Form1::Command1_Click() {
+  ToggleImages();
+}
 
-void Form1::Timer1_Timer() { RefreshState(); }
+void Form1::Timer1_Timer() {
+  RefreshState();
+}
 
-void Form1::LoadTogglePath() { TogglePath = settings_.TogglePath(); }
+void Form1::LoadTogglePath() {
+  TogglePath = settings_.TogglePath();
+}
 
 // ---- Tray icon ----
 
@@ -218,6 +224,8 @@ void Form1::mnuPos_Click() {
   settings_.WriteFlag(key::kPosition, mnuPos.Checked());
 }
 
-void Form1::mnuAbout_Click() { dialogs_.ShowAbout(); }
+void Form1::mnuAbout_Click() {
+  dialogs_.ShowAbout();
+}
 
 }  // namespace veilpix

@@ -39,9 +39,9 @@ bool MainWindow::Create(HINSTANCE instance) {
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
   window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
-  window_class.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
@@ -49,12 +49,13 @@ bool MainWindow::Create(HINSTANCE instance) {
 
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   dpi_ = ScreenDpi();
-  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                           nullptr);
+  owner_ =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   menu_bar_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU));
-  hwnd_ = CreateWindowExW(0, kClassName, WIDE(TXT_APP_TITLE), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                          0, 0, TwipsToPixels(kFormWidth, dpi_), TwipsToPixels(kFormHeight, dpi_),
-                          owner_, menu_bar_, instance, this);
+  hwnd_ =
+      CreateWindowExW(0, kClassName, WIDE(TXT_APP_TITLE), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                      0, 0, TwipsToPixels(kFormWidth, dpi_), TwipsToPixels(kFormHeight, dpi_),
+                      owner_, menu_bar_, instance, this);
   if (!hwnd_) return false;
   CreateCommand1(instance);
   AttachMenu();
@@ -62,15 +63,16 @@ bool MainWindow::Create(HINSTANCE instance) {
 
   form_.Form_Load();
   form_.Me.Attach(this);
+  loaded_ = true;
   if (form_.Timer1.Enabled) SetTimer(hwnd_, kTimer1Id, form_.Timer1.Interval, nullptr);
   return true;
 }
 
 void MainWindow::CreateCommand1(HINSTANCE instance) {
-  command1_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                              0, 0, TwipsToPixels(kCommand1Width, dpi_),
-                              TwipsToPixels(kCommand1Height, dpi_), hwnd_,
-                              reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
+  command1_ =
+      CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                      TwipsToPixels(kCommand1Width, dpi_), TwipsToPixels(kCommand1Height, dpi_),
+                      hwnd_, reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
   LOGFONTW font{};
   font.lfHeight = PointsToFontHeight(kCommand1FontPoints, dpi_);
   font.lfWeight = FW_NORMAL;
@@ -98,7 +100,9 @@ void MainWindow::AttachMenu() {
   form_.mnuTray.Attach(&*menu_bar_mirror_);
 }
 
-void MainWindow::ShowVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::ShowVisible(bool visible) {
+  ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
 
 void MainWindow::ShowPosition(float top, float left) {
   RECT rect;
@@ -125,7 +129,9 @@ void MainWindow::MakeTopmost() {
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
-void MainWindow::SetForeground() { SetForegroundWindow(hwnd_); }
+void MainWindow::SetForeground() {
+  SetForegroundWindow(hwnd_);
+}
 
 void MainWindow::PopupMenu(const Control& /*menu*/) {
   POINT cursor;
@@ -162,7 +168,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       form_.Form_MouseMove(0, 0, static_cast<float>(static_cast<LONG>(lparam)), 0);
       return 0;
     case WM_MOVE:
-      OnMove();
+      // Until the window takes the position Form_Load chose, its moves are not the user's.
+      if (loaded_) OnMove();
       return 0;
     case WM_CLOSE: {
       int cancel = 0;

@@ -43,6 +43,7 @@ class MainWindow final : public FormMirror {
   HFONT font_ = nullptr;
   int dpi_ = 96;
   UINT taskbar_created_ = 0;
+  bool loaded_ = false;
   std::array<std::optional<MenuItemMirror>, 6> item_mirrors_;
   std::optional<WindowMirror> command1_mirror_;
   std::optional<MenuBarMirror> menu_bar_mirror_;

@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
+
+#include "platform/win32/handles.h"
 
 #include "resources/texts.h"
 
@@ -17,16 +20,30 @@ constexpr UINT kBroadcastTimeoutMs = 500;
 
 void Win32Desktop::MsgBox(std::wstring_view prompt, unsigned buttons, std::wstring_view title) {
   const std::wstring text(prompt);
-  const std::wstring caption = title.empty() ? std::wstring(WIDE(TXT_APP_TITLE)) : std::wstring(title);
+  const std::wstring caption =
+      title.empty() ? std::wstring(WIDE(TXT_APP_TITLE)) : std::wstring(title);
   HWND owner = GetActiveWindow();
   // A tray program often has no active window: then the box must still block the whole task.
   const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
   MessageBoxW(owner, text.c_str(), caption.c_str(), buttons | modality | MB_SETFOREGROUND);
 }
 
+// The record is the 32-bit layout; unpacked field by field it suits a 64-bit build as well.
 bool Win32Desktop::NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) {
-  NotifyIconBytes copy = record;
-  return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(copy.data())) != FALSE;
+  const auto field = [&record](size_t offset) {
+    return static_cast<std::uint32_t>(record[offset] | record[offset + 1] << 8 |
+                                      record[offset + 2] << 16 | record[offset + 3] << 24);
+  };
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = FromHandleValue<HWND>(field(4));
+  data.uID = field(8);
+  data.uFlags = field(12);
+  data.uCallbackMessage = field(16);
+  data.hIcon = FromHandleValue<HICON>(field(20));
+  std::copy(record.begin() + 24, record.end(), data.szTip);
+  data.szTip[sizeof data.szTip - 1] = '\0';
+  return Shell_NotifyIconA(action, &data) != FALSE;
 }
 
 void Win32Desktop::BroadcastSettingChange() {
@@ -45,8 +62,8 @@ bool Win32Desktop::StartMinimized(std::wstring_view path) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWMINIMIZED;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
@@ -72,6 +89,8 @@ void Win32Desktop::DoEvents() {
   }
 }
 
-void Win32Desktop::EndProgram() { ExitProcess(0); }
+void Win32Desktop::EndProgram() {
+  ExitProcess(0);
+}
 
 }  // namespace veilpix

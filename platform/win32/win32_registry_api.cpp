@@ -17,8 +17,9 @@ long Win32RegistryApi::RegQueryValueExA(RegKey key, const char* value_name, std:
                                         std::uint32_t* size) {
   DWORD win_type = 0;
   DWORD win_size = *size;
-  const LONG rc = ::RegQueryValueExA(FromHandleValue<HKEY>(key), value_name,
-                                     reinterpret_cast<DWORD*>(reserved), &win_type, data, &win_size);
+  const LONG rc =
+      ::RegQueryValueExA(FromHandleValue<HKEY>(key), value_name, reinterpret_cast<DWORD*>(reserved),
+                         &win_type, data, &win_size);
   *type = win_type;
   *size = win_size;
   return rc;
@@ -48,6 +49,8 @@ long Win32RegistryApi::RegSetValueExA(RegKey key, const char* value_name, std::u
   return ::RegSetValueExA(FromHandleValue<HKEY>(key), value_name, reserved, type, data, size);
 }
 
-long Win32RegistryApi::RegCloseKey(RegKey key) { return ::RegCloseKey(FromHandleValue<HKEY>(key)); }
+long Win32RegistryApi::RegCloseKey(RegKey key) {
+  return ::RegCloseKey(FromHandleValue<HKEY>(key));
+}
 
 }  // namespace veilpix

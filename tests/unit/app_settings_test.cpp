@@ -15,10 +15,20 @@ TEST(ParseStoredNumberTest, AcceptsDecimalNumbersOnly) {
     std::optional<double> expected;
   };
   const Case cases[] = {
-      {L"0", 0.0},         {L"1", 1.0},        {L"-1", -1.0},     {L" 2 ", 2.0},
-      {L"+3", 3.0},        {L"1500.5", 1500.5}, {L"1e3", 1000.0},  {L"", std::nullopt},
-      {L"yes", std::nullopt}, {L"1x", std::nullopt}, {L"NaN", std::nullopt},
-      {L"1e309", std::nullopt}, {L"--1", std::nullopt}, {L"１", std::nullopt},
+      {L"0", 0.0},
+      {L"1", 1.0},
+      {L"-1", -1.0},
+      {L" 2 ", 2.0},
+      {L"+3", 3.0},
+      {L"1500.5", 1500.5},
+      {L"1e3", 1000.0},
+      {L"", std::nullopt},
+      {L"yes", std::nullopt},
+      {L"1x", std::nullopt},
+      {L"NaN", std::nullopt},
+      {L"1e309", std::nullopt},
+      {L"--1", std::nullopt},
+      {L"１", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseStoredNumber(c.text), c.expected) << c.text;
 }
@@ -40,10 +50,10 @@ TEST(AppSettingsTest, EveryKeyHasItsDefaultAndReadRule) {
     bool toggle, change, show, position;
   };
   const Case cases[] = {
-      {L"1", true, true, true, true},      {L"0", false, false, false, false},
-      {L"2", true, false, true, true},     {L"-1", true, false, true, true},
-      {L"1.0", true, true, true, true},    {L"abc", true, true, false, false},  // defaults
-      {L"", true, true, false, false},     {L"1e309", true, true, false, false},
+      {L"1", true, true, true, true},   {L"0", false, false, false, false},
+      {L"2", true, false, true, true},  {L"-1", true, false, true, true},
+      {L"1.0", true, true, true, true}, {L"abc", true, true, false, false},  // defaults
+      {L"", true, true, false, false},  {L"1e309", true, true, false, false},
   };
   for (const Case& c : cases) {
     for (const auto key : {key::kToggle, key::kChange, key::kShow, key::kPosition})

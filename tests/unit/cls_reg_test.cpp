@@ -40,8 +40,9 @@ TEST_F(ClsRegTest, ReadsOnlyWholeRegSzValuesThatFitTheBuffer) {
   };
   for (const Case& c : cases) {
     registry.PutString(kKey, c.name, c.stored, c.type, c.with_nul);
-    EXPECT_EQ(reg.RegGetString(kHkeyCurrentUser, kWideKey, std::wstring(c.name, c.name + strlen(c.name))),
-              c.expected)
+    EXPECT_EQ(
+        reg.RegGetString(kHkeyCurrentUser, kWideKey, std::wstring(c.name, c.name + strlen(c.name))),
+        c.expected)
         << c.name;
   }
   EXPECT_EQ(registry.OpenHandles(), 0u);

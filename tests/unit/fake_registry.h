@@ -40,8 +40,8 @@ class FakeRegistry final : public RegistryApi {
                        const char* key_class, std::uint32_t options, std::uint32_t access,
                        const SecurityAttributes* security, RegKey* result,
                        std::uint32_t* disposition) override;
-  long RegSetValueExA(RegKey key, const char* value_name, std::uint32_t reserved, std::uint32_t type,
-                      const std::uint8_t* data, std::uint32_t size) override;
+  long RegSetValueExA(RegKey key, const char* value_name, std::uint32_t reserved,
+                      std::uint32_t type, const std::uint8_t* data, std::uint32_t size) override;
   long RegCloseKey(RegKey key) override;
 
  private:

@@ -17,10 +17,14 @@ class RecordingFormMirror final : public FormMirror {
   explicit RecordingFormMirror(std::vector<std::string>& log) : log_(log) {}
   void MakeTopmost() override { log_.push_back("topmost"); }
   void SetForeground() override { log_.push_back("foreground"); }
-  void PopupMenu(const Control& menu) override { log_.push_back("popup " + Narrow(menu.Caption())); }
+  void PopupMenu(const Control& menu) override {
+    log_.push_back("popup " + Narrow(menu.Caption()));
+  }
 
  private:
-  static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+  static std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+  }
   std::vector<std::string>& log_;
 };
 
@@ -43,7 +47,8 @@ class Form1Test : public ::testing::Test {
   }
   std::uint32_t LastIcon() const {
     const auto& bytes = desktop.notify_calls.back().second;
-    return bytes[20] | bytes[21] << 8 | bytes[22] << 16 | static_cast<std::uint32_t>(bytes[23]) << 24;
+    return bytes[20] | bytes[21] << 8 | bytes[22] << 16 |
+           static_cast<std::uint32_t>(bytes[23]) << 24;
   }
   void Click(long message) { form.Form_MouseMove(0, 0, static_cast<float>(message), 0); }
 
@@ -62,9 +67,9 @@ TEST_F(Form1Test, StateFollowsTheRegistryTextExactly) {
     Handle icon;
   };
   const Case cases[] = {
-      {"no", L"非表示", FakeDialogs::kAboutIcon}, {"yes", L"表示", FakeDialogs::kChooserIcon},
-      {"No", L"表示", FakeDialogs::kChooserIcon}, {"NO", L"表示", FakeDialogs::kChooserIcon},
-      {"", L"表示", FakeDialogs::kChooserIcon},   {"no ", L"表示", FakeDialogs::kChooserIcon},
+      {"no", L"非表示", FakeDialogs::kAboutIcon},    {"yes", L"表示", FakeDialogs::kChooserIcon},
+      {"No", L"表示", FakeDialogs::kChooserIcon},    {"NO", L"表示", FakeDialogs::kChooserIcon},
+      {"", L"表示", FakeDialogs::kChooserIcon},      {"no ", L"表示", FakeDialogs::kChooserIcon},
       {nullptr, L"表示", FakeDialogs::kChooserIcon},
   };
   Load();
@@ -144,26 +149,114 @@ TEST_F(Form1Test, LoadAppliesTheStoredOptions) {
     float top, left;
   };
   const Case cases[] = {
-      {"first run, program present", {}, true, true, false, true, false, false, false, false,
-       false, 0, 0},
-      {"first run, no program", {}, false, false, true, true, false, false, false, false, false,
-       0, 0},
-      {"toggle off", {{key::kToggle, L"0"}}, true, false, true, true, false, false, false, false,
-       false, 0, 0},
+      {"first run, program present",
+       {},
+       true,
+       true,
+       false,
+       true,
+       false,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
+      {"first run, no program",
+       {},
+       false,
+       false,
+       true,
+       true,
+       false,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
+      {"toggle off",
+       {{key::kToggle, L"0"}},
+       true,
+       false,
+       true,
+       true,
+       false,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
       {"show, click shows window",
-       {{key::kShow, L"-1"}, {key::kChange, L"0"}}, false, false, true, false, true, true, false,
-       true, true, 0, 0},
-      {"show but change on", {{key::kShow, L"1"}}, false, false, true, true, true, false, false,
-       false, false, 0, 0},
+       {{key::kShow, L"-1"}, {key::kChange, L"0"}},
+       false,
+       false,
+       true,
+       false,
+       true,
+       true,
+       false,
+       true,
+       true,
+       0,
+       0},
+      {"show but change on",
+       {{key::kShow, L"1"}},
+       false,
+       false,
+       true,
+       true,
+       true,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
       {"position restored",
-       {{key::kPosition, L"1"}, {key::kTop, L"300"}, {key::kLeft, L"450.5"}, {key::kChange, L"2"},
+       {{key::kPosition, L"1"},
+        {key::kTop, L"300"},
+        {key::kLeft, L"450.5"},
+        {key::kChange, L"2"},
         {key::kShow, L"1"}},
-       false, false, true, false, true, true, true, true, true, 300, 450.5f},
-      {"position stored but off", {{key::kTop, L"300"}, {key::kLeft, L"450"}}, false, false, true,
-       true, false, false, false, false, false, 0, 0},
+       false,
+       false,
+       true,
+       false,
+       true,
+       true,
+       true,
+       true,
+       true,
+       300,
+       450.5f},
+      {"position stored but off",
+       {{key::kTop, L"300"}, {key::kLeft, L"450"}},
+       false,
+       false,
+       true,
+       true,
+       false,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
       {"garbage reads as defaults",
        {{key::kToggle, L"x"}, {key::kChange, L"x"}, {key::kShow, L"x"}, {key::kPosition, L"x"}},
-       true, true, false, true, false, false, false, false, false, 0, 0},
+       true,
+       true,
+       false,
+       true,
+       false,
+       false,
+       false,
+       false,
+       false,
+       0,
+       0},
   };
   for (const Case& c : cases) {
     FakeSettingsStore case_store;
