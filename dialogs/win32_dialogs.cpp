@@ -10,24 +10,21 @@ namespace {
 // per refresh.
 Handle LoadTrayIcon(HINSTANCE instance, int id) {
   return ToHandleValue(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                  0));
 }
 
 }  // namespace
 
 Win32Dialogs::Win32Dialogs(HINSTANCE instance, Desktop& desktop, SettingsStore& store)
-    : instance_(instance),
-      desktop_(desktop),
-      store_(store),
-      chooser_icon_(LoadTrayIcon(instance, IDI_SHOWN)),
-      about_icon_(LoadTrayIcon(instance, IDI_HIDDEN)) {}
+    : chooser_icon_(LoadTrayIcon(instance, IDI_SHOWN)),
+      about_icon_(LoadTrayIcon(instance, IDI_HIDDEN)),
+      chooser_(instance, desktop, store),
+      about_(instance, desktop, store) {}
 
-void Win32Dialogs::ShowChooser() {
-  desktop_.MsgBox(L"(chooser)", kMbInformation, {});
-}
-
-void Win32Dialogs::ShowAbout() {
-  desktop_.MsgBox(L"(about)", kMbInformation, {});
+void Win32Dialogs::SetMainForm(Form1& form) {
+  chooser_.SetMainForm(form);
+  about_.SetMainForm(form);
 }
 
 }  // namespace veilpix

@@ -1,9 +1,12 @@
 #pragma once
-// The chooser and the About window as the main window reaches them.
+// The chooser and the About window as the main window reaches them. Each is created when it is
+// first needed and destroyed when it closes.
 
 #include <windows.h>
 
 #include "core/settings_store.h"
+#include "dialogs/about_window.h"
+#include "dialogs/chooser_window.h"
 #include "platform/desktop.h"
 #include "tray/dialogs.h"
 
@@ -14,25 +17,24 @@ class Form1;
 class Win32Dialogs final : public Dialogs {
  public:
   Win32Dialogs(HINSTANCE instance, Desktop& desktop, SettingsStore& store);
-  void SetMainForm(Form1& form) { form1_ = &form; }
+  // The main form both dialogs reach back into; set before either is shown.
+  void SetMainForm(Form1& form);
 
   Handle ChooserIcon() override { return chooser_icon_; }
   Handle AboutIcon() override { return about_icon_; }
-  void ShowChooser() override;
-  bool ChooserOpen() override { return false; }
-  void BringChooserToFront() override {}
-  void ShowAbout() override;
-  bool AboutVisible() override { return false; }
-  void CloseAbout() override {}
-  int AboutCheck1Value() override { return 0; }
+  void ShowChooser() override { chooser_.ShowModal(); }
+  bool ChooserOpen() override { return chooser_.IsOpen(); }
+  void BringChooserToFront() override { chooser_.BringToFront(); }
+  void ShowAbout() override { about_.ShowModal(); }
+  bool AboutVisible() override { return about_.IsVisible(); }
+  void CloseAbout() override { about_.Close(); }
+  int AboutCheck1Value() override { return about_.Check1Value(); }
 
  private:
-  HINSTANCE instance_;
-  Desktop& desktop_;
-  SettingsStore& store_;
-  Form1* form1_ = nullptr;
   Handle chooser_icon_;
   Handle about_icon_;
+  ChooserWindow chooser_;
+  AboutWindow about_;
 };
 
 }  // namespace veilpix

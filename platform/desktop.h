@@ -30,6 +30,9 @@ class Desktop : public MessageBoxes {
   virtual void DoEvents() = 0;
   // Ends the program at once: no further event runs.
   virtual void EndProgram() = 0;
+  // Asks the shell to open a document or address with its associated program, owned by the
+  // desktop window, in a normal window; the shell's result (above 32 on success).
+  virtual std::int32_t ShellExecuteOpen(std::wstring_view file) = 0;
 };
 
 }  // namespace veilpix

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ansi_text.h"
 #include "platform/win32/handles.h"
 
 #include "resources/texts.h"
@@ -91,6 +92,13 @@ void Win32Desktop::DoEvents() {
 
 void Win32Desktop::EndProgram() {
   ExitProcess(0);
+}
+
+std::int32_t Win32Desktop::ShellExecuteOpen(std::wstring_view file) {
+  const std::string ansi = ToAnsi(file);
+  const HINSTANCE result =
+      ShellExecuteA(GetDesktopWindow(), "open", ansi.c_str(), nullptr, "", SW_SHOWNORMAL);
+  return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }
 
 }  // namespace veilpix

@@ -13,6 +13,7 @@ class Win32Desktop final : public Desktop {
   bool FileExists(std::wstring_view path) override;
   void DoEvents() override;
   void EndProgram() override;
+  std::int32_t ShellExecuteOpen(std::wstring_view file) override;
 };
 
 }  // namespace veilpix

@@ -84,6 +84,12 @@ void FakeDesktop::EndProgram() {
   log.push_back("end");
 }
 
+std::int32_t FakeDesktop::ShellExecuteOpen(std::wstring_view file) {
+  opened.emplace_back(file);
+  log.push_back("shell open");
+  return shell_result;
+}
+
 void FakeDialogs::ShowChooser() {
   ++chooser_shown;
   if (on_show_chooser) on_show_chooser();

@@ -56,6 +56,10 @@ class FakeDesktop final : public Desktop {
   bool FileExists(std::wstring_view path) override { return files.count(std::wstring(path)) != 0; }
   void DoEvents() override;
   void EndProgram() override;
+  std::int32_t ShellExecuteOpen(std::wstring_view file) override;
+
+  std::int32_t shell_result = 42;       // what ShellExecuteOpen answers
+  std::vector<std::wstring> opened;     // files and addresses handed to the shell
 };
 
 class FakeDialogs final : public Dialogs {
