@@ -3,10 +3,11 @@
 
 Usage: make_icons.py OUTDIR
 
-Each .txt file holds square pixel grids, one character per pixel, separated
-by blank lines.  '.' is transparent; lower-case letters are fixed colours
-(see FIXED); upper-case letters are roles that each icon colours in its own
-way, so the shown, hidden, main and setup icons share one drawing.
+Each .txt file holds one square pixel grid for each size, one character a
+pixel, the grids parted by blank lines.  '.' is transparent, lower-case
+letters are fixed colours (see FIXED) and upper-case letters are roles that
+each icon colours its own way, so that shown, hidden, main and setup share
+one drawing of the sheet.
 """
 
 import os
@@ -15,8 +16,8 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# The standard Windows 16-colour palette, in its usual order, so the icons
-# look right on 16-colour displays and index straight into it.
+# The standard Windows 16-colour palette in its usual order: the icons then
+# look the same on a 16-colour display as on any other.
 PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
     (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
@@ -28,42 +29,36 @@ PALETTE = [
 # g grey, r red, l lime, y yellow, b blue, f fuchsia, c cyan, w white.
 FIXED = {ch: i for i, ch in enumerate('kmvonptsgrlybfcw')}
 
-# Roles of the sheet drawing: F/D light and dark side of the frame, H its
-# glint, R the canvas, M the canvas in shadow, A the arrow.  A two-letter
-# colour is a checker pattern.
+# Roles in sheet.txt: F and D the frame's light and dark parts, H its glint,
+# R the canvas, M the canvas in the frame's shadow, A the arrow.  Two
+# letters make a one-pixel checker.
 COLOUR = {'F': 'y', 'D': 'o', 'H': 's', 'R': 'r', 'M': 'm', 'A': 'bc'}
 GREY = {'F': 'w', 'D': 'g', 'H': 's', 'R': 's', 'M': 'g', 'A': 'gs'}
 PICTURE = 'FDHRM'
 
 SIZES = (16, 24, 32, 48)
+HAND_HOTSPOT = (7, 2)
 
 
-def load(name):
-    """Return {size: grid} for the drawings in name.txt."""
-    with open(os.path.join(HERE, name + '.txt')) as f:
+def load(name, sizes=SIZES):
+    """Return {size: rows} for the drawings in name.txt."""
+    path = os.path.join(HERE, name + '.txt')
+    with open(path) as f:
         blocks = f.read().strip('\n').split('\n\n')
     grids = {}
     for block in blocks:
         rows = block.split('\n')
-        if any(len(row) != len(rows) for row in rows):
-            sys.exit('%s.txt: a %d-row drawing is not square' % (name,
-                                                                len(rows)))
+        for row in rows:
+            if len(row) != len(rows):
+                sys.exit('%s: a %d-row drawing is not square' %
+                         (path, len(rows)))
+            for ch in row:
+                if ch != '.' and ch not in FIXED and ch not in COLOUR:
+                    sys.exit('%s: unknown pixel %r' % (path, ch))
         grids[len(rows)] = rows
+    if sorted(grids) != sorted(sizes):
+        sys.exit('%s: wants drawings of sizes %s' % (path, sizes))
     return grids
-
-
-def scaled(grids, size):
-    """Pick the drawing for size, or stretch the nearest one to it.
-
-    48 comes from 32 and 24 from 16: growing by half keeps every line of
-    the smaller drawing, where shrinking 32 would drop some of them.
-    """
-    if size in grids:
-        return grids[size]
-    src = grids[max(s for s in grids if s * 3 // 2 <= size)]
-    n = len(src)
-    pick = [j * n // size for j in range(size)]
-    return [''.join(src[y][x] for x in pick) for y in pick]
 
 
 def overlay(base, top):
@@ -72,10 +67,10 @@ def overlay(base, top):
 
 
 def colour(grid, roles, split=None):
-    """Turn characters into palette indices (None where transparent).
+    """Palette indices for grid, None where transparent.
 
-    With split, the picture's upper-left half takes that map's colours
-    instead, cut along the diagonal from its lower-left corner.
+    With split, the picture's upper-left half, cut along the diagonal from
+    its lower-left to its upper-right corner, takes split's colours.
     """
     if split:
         cells = [(x, y) for y, row in enumerate(grid)
@@ -100,7 +95,7 @@ def colour(grid, roles, split=None):
 
 
 def dib(pixels):
-    """A 4-bpp icon image: header, palette, XOR rows and AND mask rows."""
+    """One 4-bpp image: header, palette, XOR rows, AND rows, bottom up."""
     size = len(pixels)
     xor = bytearray()
     mask = bytearray()
@@ -114,6 +109,7 @@ def dib(pixels):
                 line[x // 2] |= p << (0 if x % 2 else 4)
         xor += line
         mask += bits
+    # The height counts both bitmaps.
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0,
                          len(xor) + len(mask), 0, 0, 0, 0)
     palette = b''.join(struct.pack('<4B', b, g, r, 0)
@@ -122,16 +118,16 @@ def dib(pixels):
 
 
 def write(path, images, hotspot=None):
-    """Write an .ico, or with a hotspot a .cur, holding images."""
+    """Write an .ico, or given a hotspot a .cur, holding images."""
     blobs = [dib(p) for p in images]
-    head = struct.pack('<HHH', 0, 2 if hotspot else 1, len(blobs))
+    head = struct.pack('<3H', 0, 2 if hotspot else 1, len(blobs))
     offset = len(head) + 16 * len(blobs)
     for pixels, blob in zip(images, blobs):
         size = len(pixels)
         # A cursor keeps its hotspot where an icon has planes and bit count.
-        a, b = hotspot if hotspot else (1, 4)
-        head += struct.pack('<4B2H2I', size % 256, size % 256, 16, 0, a, b,
-                            len(blob), offset)
+        a, b = hotspot or (1, 4)
+        head += struct.pack('<4B2H2I', size, size, 16, 0, a, b, len(blob),
+                            offset)
         offset += len(blob)
     with open(path, 'wb') as f:
         f.write(head + b''.join(blobs))
@@ -146,20 +142,20 @@ def main():
     box = load('box')
     whirl = load('whirlwind')
     icons = {
-        'shown': lambda s: colour(scaled(sheet, s), COLOUR),
-        'hidden': lambda s: colour(scaled(sheet, s), GREY),
-        'main': lambda s: colour(scaled(sheet, s), COLOUR, GREY),
-        'setup': lambda s: colour(overlay(scaled(sheet, s), scaled(box, s)),
-                                  COLOUR),
-        'whirlwind': lambda s: colour(scaled(whirl, s), {}),
+        'shown': lambda s: colour(sheet[s], COLOUR),
+        'hidden': lambda s: colour(sheet[s], GREY),
+        'main': lambda s: colour(sheet[s], COLOUR, GREY),
+        'setup': lambda s: colour(overlay(sheet[s], box[s]), COLOUR),
+        'whirlwind': lambda s: colour(whirl[s], {}),
     }
     for name, draw in icons.items():
         write(os.path.join(out, name + '.ico'), [draw(s) for s in SIZES])
-    hand = load('hand')[32]
-    hotspot = (7, 2)
-    if hand[hotspot[1]][hotspot[0]] != 'k':
+    hand = load('hand', (32,))[32]
+    x, y = HAND_HOTSPOT
+    # The click lands on the hotspot, so it must be the fingertip.
+    if hand[y][x] != 'k' or hand[y - 1][x] != '.':
         sys.exit('hand.txt: the hotspot is not on the fingertip')
-    write(os.path.join(out, 'hand.cur'), [colour(hand, {})], hotspot)
+    write(os.path.join(out, 'hand.cur'), [colour(hand, {})], HAND_HOTSPOT)
 
 
 if __name__ == '__main__':
