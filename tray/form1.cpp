@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/picture_setting.h"
 #include "resources/texts.h"
 
 namespace veilpix {
@@ -9,8 +10,6 @@ namespace {
 
 constexpr std::wstring_view kShown = WIDE(TXT_SHOWN);
 constexpr std::wstring_view kHidden = WIDE(TXT_HIDDEN);
-constexpr std::wstring_view kIeMainKey = L"Software\\Microsoft\\Internet Explorer\\Main";
-constexpr std::wstring_view kDisplayInlineImages = L"Display Inline Images";
 
 constexpr std::uint32_t kTrayIconId = 1;
 constexpr std::uint32_t kNifMessageIconTip = 7;
@@ -42,7 +41,7 @@ clsReg& Form1::Reg() {
 // ---- Picture-display state and switching ----
 
 void Form1::RefreshState() {
-  const std::wstring value = Reg().RegGetString(kHkeyCurrentUser, kIeMainKey, kDisplayInlineImages);
+  const std::wstring value = Reg().RegGetString(kHkeyCurrentUser, kPicturesKey, kPicturesValue);
   Command1.SetCaption(value == L"no" ? kHidden : kShown);
   UpdateTrayIcon();
 }
@@ -59,8 +58,8 @@ void Form1::ToggleImages() {
     }
   } else {
     const bool shown = Command1.Caption() == kShown;
-    const std::wstring sub_key(kIeMainKey);
-    if (Reg().RegSetString(kHkeyCurrentUser, sub_key, kDisplayInlineImages, shown ? L"no" : L"yes"))
+    const std::wstring sub_key(kPicturesKey);
+    if (Reg().RegSetString(kHkeyCurrentUser, sub_key, kPicturesValue, shown ? L"no" : L"yes"))
       Command1.SetCaption(shown ? kHidden : kShown);
   }
   desktop_.BroadcastSettingChange();
@@ -72,6 +71,10 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Timer1_Timer() {
+  RefreshState();
+}
+
+void Form1::RegistryWatch_Change() {
   RefreshState();
 }
 

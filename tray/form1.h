@@ -54,6 +54,8 @@ class Form1 {
   void Form_TaskbarCreated();
   void Command1_Click();
   void Timer1_Timer();
+  // The picture setting changed outside Veilpix: shown at once rather than at the next tick.
+  void RegistryWatch_Change();
   void mnuToggle_Click();
   void mnuChange_Click();
   void mnuStart_Click();

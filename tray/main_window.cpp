@@ -1,5 +1,6 @@
 #include "tray/main_window.h"
 
+#include "core/picture_setting.h"
 #include "platform/twips.h"
 #include "platform/win32/handles.h"
 #include "resources/resource.h"
@@ -10,6 +11,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VeilpixForm1";
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT kWmAppPicturesChanged = WM_APP + 1;
 
 // Design sizes in twips: the outer window and the button that fills its client area.
 constexpr double kFormWidth = 1020;
@@ -65,6 +67,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   form_.Me.Attach(this);
   loaded_ = true;
   if (form_.Timer1.Enabled) SetTimer(hwnd_, kTimer1Id, form_.Timer1.Interval, nullptr);
+  pictures_watcher_.emplace(hwnd_, kWmAppPicturesChanged, std::wstring(kPicturesKey));
   return true;
 }
 
@@ -160,6 +163,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case kWmAppPicturesChanged:
+      form_.RegistryWatch_Change();
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1Id) form_.Timer1_Timer();

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/win32/control_mirrors.h"
+#include "platform/win32/registry_watcher.h"
 #include "tray/form1.h"
 
 namespace veilpix {
@@ -47,6 +48,7 @@ class MainWindow final : public FormMirror {
   std::array<std::optional<MenuItemMirror>, 6> item_mirrors_;
   std::optional<WindowMirror> command1_mirror_;
   std::optional<MenuBarMirror> menu_bar_mirror_;
+  std::optional<RegistryWatcher> pictures_watcher_;
 };
 
 }  // namespace veilpix

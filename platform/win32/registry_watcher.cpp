@@ -1,0 +1,51 @@
+#include "platform/win32/registry_watcher.h"
+
+namespace veilpix {
+
+RegistryWatcher::RegistryWatcher(HWND window, UINT message, std::wstring sub_key)
+    : window_(window),
+      message_(message),
+      sub_key_(std::move(sub_key)),
+      changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      thread_(&RegistryWatcher::Run, this) {}
+
+RegistryWatcher::~RegistryWatcher() {
+  SetEvent(stop_);
+  thread_.join();
+  CloseHandle(stop_);
+  CloseHandle(changed_);
+}
+
+HKEY RegistryWatcher::OpenWatchedKey(bool& whole_subtree) const {
+  std::wstring path = sub_key_;
+  whole_subtree = false;
+  for (;;) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_NOTIFY, &key) == ERROR_SUCCESS)
+      return key;
+    const size_t separator = path.rfind(L'\\');
+    if (separator == std::wstring::npos) return nullptr;
+    path.resize(separator);
+    whole_subtree = true;
+  }
+}
+
+void RegistryWatcher::Run() {
+  const HANDLE events[] = {stop_, changed_};
+  for (;;) {
+    bool whole_subtree = false;
+    HKEY key = OpenWatchedKey(whole_subtree);
+    const bool armed =
+        key && RegNotifyChangeKeyValue(key, whole_subtree,
+                                       REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME,
+                                       changed_, TRUE) == ERROR_SUCCESS;
+    // Unarmed (no key at all), the timer's refresh still shows changes; look again later.
+    const DWORD wait = WaitForMultipleObjects(2, events, FALSE, armed ? INFINITE : 2000);
+    if (key) RegCloseKey(key);
+    if (wait == WAIT_OBJECT_0) return;
+    if (wait == WAIT_OBJECT_0 + 1) PostMessageW(window_, message_, 0, 0);
+  }
+}
+
+}  // namespace veilpix
