@@ -23,6 +23,15 @@
 #define TXT_START_FAILED "外部ソフトを起動できませんでした。ファイルを確認してください。\n\n"
 #define TXT_START_FAILED_TITLE " Cannot Start!"
 
+/* Chooser of the external switching program (Form2) */
+#define TXT_FORM2_CAPTION "外部ソフトの指定"
+#define TXT_FORM2_LABEL1 "外部ソフトを指定してください。"
+#define TXT_FORM2_OK "ＯＫ"
+#define TXT_FORM2_CANCEL "キャンセル"
+#define TXT_FORM2_FONT "ＭＳ Ｐゴシック"
+#define TXT_INVALID_FILE "この外部ソフトは使用できません！"
+#define TXT_INVALID_FILE_TITLE " Invalid File!"
+
 #ifndef RC_INVOKED
 #define VEILPIX_WIDEN(text) L##text
 #define WIDE(text) VEILPIX_WIDEN(text)
