@@ -30,12 +30,14 @@ BOOL CALLBACK MatchForm1(HWND hwnd, LPARAM param) {
 }
 
 std::wstring ReadString(const wchar_t* key, const wchar_t* name) {
-  wchar_t data[1024];
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
       ERROR_SUCCESS) {
     return L"<absent>";
   }
+  std::wstring data(size / sizeof(wchar_t), L'\0');
+  RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data.data(), &size);
+  data.resize(wcslen(data.c_str()));
   return data;
 }
 
