@@ -32,6 +32,46 @@
 #define TXT_INVALID_FILE "この外部ソフトは使用できません！"
 #define TXT_INVALID_FILE_TITLE " Invalid File!"
 
+/* About window (Form3) */
+#define TXT_FORM3_CAPTION "バージョン情報"
+#define TXT_FORM3_TITLE_PREFIX "Veilpix Ver "
+#define TXT_FORM3_DESCRIPTION "Internet Explorer の画像表示をワンクリックで切り替えます。"
+#define TXT_FORM3_LICENCE "Released under the MIT License."
+#define TXT_FORM3_SUPPORT "Support Home Page"
+#define TXT_FORM3_WWW "WWW :"
+#define TXT_FORM3_REPORT "Report Bug Information"
+#define TXT_FORM3_EMAIL "E-mail :"
+#define TXT_FORM3_CHECK1 "Check1"
+#define TXT_FORM3_OK "ＯＫ"
+#define TXT_FORM3_TITLE_FONT "Times New Roman"
+#define TXT_FORM3_LABEL_FONT "Arial"
+#define TXT_FORM3_OK_FONT "ＭＳ Ｐゴシック"
+#define TXT_FORM3_TIP_ERASE "レジストリ情報を消去し終了します。アンインストール時に御利用下さい。"
+#define TXT_FORM3_TIP_SUPPORT "最新版を入手できます。"
+#define TXT_FORM3_TIP_REPORT "バグ報告はこちらまで。"
+#define TXT_ERASED "レジストリの情報を消去しました。終了します！"
+#define TXT_ERASED_TITLE " Erasing Registry Has Finished!"
+#define TXT_NOTHING_STORED "レジストリに書き込まれている情報はありません！"
+#define TXT_NOTHING_STORED_TITLE " No Registry Information!"
+
+/* The two web pages: each link shows the address it opens. */
+#define TXT_SUPPORT_URL "https://github.com/veilpix/veilpix"
+#define TXT_BUG_REPORT_URL "https://github.com/veilpix/veilpix/issues"
+
+/* Opening a document or address failed (Module1): the shell's result codes. */
+#define TXT_OPEN_FAILED_TITLE "ｴﾗｰ"
+#define TXT_OPEN_NO_MEMORY "ﾒﾓﾘが足りません。"
+#define TXT_OPEN_FILE_NOT_FOUND "指定されたﾌｧｲﾙが見つかりません。"
+#define TXT_OPEN_PATH_NOT_FOUND "指定されたﾊﾟｽが見つかりません。"
+#define TXT_OPEN_ACCESS_DENIED "ｵﾍﾟﾚｰﾃｨﾝｸﾞｼｽﾃﾑは指定されたﾌｧｲﾙへのｱｸｾｽを拒否しました。"
+#define TXT_OPEN_SHARING_VIOLATION "共有違反が発生しました。"
+#define TXT_OPEN_ASSOCIATION_INCOMPLETE "ﾌｧｲﾙ名の関連付けが不十分または不正です。"
+#define TXT_OPEN_DDE_TIMEOUT "DDE変換が要求時間切れで処理されませんでした。"
+#define TXT_OPEN_DDE_FAILED "DDE変換が失敗しました。"
+#define TXT_OPEN_DDE_BUSY "DDE変換が処理できませんでした。"
+#define TXT_OPEN_NO_ASSOCIATION "指定されたﾌｧｲﾙの拡張子にはｱﾌﾟﾘｹｰｼｮﾝが関連付けられていません。"
+#define TXT_OPEN_DLL_NOT_FOUND "指定されたﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘが見つかりません。"
+
 #ifndef RC_INVOKED
 #define VEILPIX_WIDEN(text) L##text
 #define WIDE(text) VEILPIX_WIDEN(text)
