@@ -38,20 +38,23 @@ veilpix_prefix() {
   touch "$WINEPREFIX/.veilpix-ready"
 }
 
+# One display per prefix, found again by every script that uses the prefix: the prefix's
+# wineserver and desktop stay bound to the display they were started on.
 veilpix_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    _veilpix_started_xvfb=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
+  local n=$((90 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 100))
+  export DISPLAY=":$n"
+  xdpyinfo >/dev/null 2>&1 && return 0
+  rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+  # A server left on a display that is gone cannot draw any more.
+  wineserver -k >/dev/null 2>&1 || true
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  _veilpix_started_xvfb=$!
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  echo "wine-env: could not start Xvfb" >&2
+  echo "wine-env: could not start Xvfb on $DISPLAY" >&2
   return 1
 }
 

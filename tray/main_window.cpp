@@ -13,11 +13,9 @@ constexpr wchar_t kClassName[] = L"VeilpixForm1";
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kWmAppPicturesChanged = WM_APP + 1;
 
-// Design sizes in twips: the outer window and the button that fills its client area.
+// Design sizes in twips: the outer window; its one button fills the client area.
 constexpr double kFormWidth = 1020;
 constexpr double kFormHeight = 840;
-constexpr double kCommand1Width = 975;
-constexpr double kCommand1Height = 495;
 constexpr double kCommand1FontPoints = 11.25;
 
 constexpr int kFormControlMenu = 0;  // the window was closed from its title bar
@@ -72,10 +70,11 @@ bool MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::CreateCommand1(HINSTANCE instance) {
-  command1_ =
-      CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-                      TwipsToPixels(kCommand1Width, dpi_), TwipsToPixels(kCommand1Height, dpi_),
-                      hwnd_, reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  command1_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                              0, 0, client.right, client.bottom, hwnd_,
+                              reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
   LOGFONTW font{};
   font.lfHeight = PointsToFontHeight(kCommand1FontPoints, dpi_);
   font.lfWeight = FW_NORMAL;
@@ -172,6 +171,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_MOUSEMOVE:  // the tray icon's callback message
       form_.Form_MouseMove(0, 0, static_cast<float>(static_cast<LONG>(lparam)), 0);
+      return 0;
+    case WM_SIZE:
+      // The button is the whole window, also where Windows makes the window wider than
+      // designed (the minimum width of a captioned window) or the hidden menu bar frees room.
+      if (command1_) MoveWindow(command1_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
       return 0;
     case WM_MOVE:
       // Until the window takes the position Form_Load chose, its moves are not the user's.
