@@ -21,6 +21,14 @@
 /* Main window controls */
 #define IDC_FORM1_COMMAND1 200
 
+/* Chooser controls, in tab order */
+#define IDC_FORM2_DRVLIST 300
+#define IDC_FORM2_DIRLIST 301
+#define IDC_FORM2_FILLIST 302
+#define IDC_FORM2_LABEL1 303
+#define IDC_FORM2_COMMAND1 304
+#define IDC_FORM2_COMMAND2 305
+
 /* About window controls, in tab order */
 #define IDC_FORM3_LBLURL1 400
 #define IDC_FORM3_LABEL23 401
