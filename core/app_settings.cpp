@@ -1,9 +1,10 @@
 #include "core/app_settings.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <system_error>
 
 namespace veilpix {
 namespace {
@@ -25,19 +26,27 @@ std::optional<double> ParseStoredNumber(std::wstring_view text) {
     if (!allowed) return std::nullopt;
     ascii.push_back(static_cast<char>(c));
   }
-  const char* first = ascii.data();
-  const char* last = first + ascii.size();
-  if (*first == '+') ++first;  // from_chars takes no plus sign
-  double value = 0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
+  // strtod rather than from_chars: the same result for these characters, and it spares the
+  // download the tables of the standard library's own converter.
+  char* end = nullptr;
+  const double value = std::strtod(ascii.c_str(), &end);
+  if (end == ascii.c_str() || *end != '\0' || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
 std::wstring FormatSingle(float value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::wstring(buffer, result.ptr);
+  // Whole numbers, as window positions usually are, in plain digits; others with the fewest
+  // digits that read back as the same single (at most 9 are ever needed).
+  char buffer[48] = "";
+  if (std::fabs(value) < 1e9f && value == std::trunc(value)) {
+    std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(value));
+    return std::wstring(buffer, buffer + std::strlen(buffer));
+  }
+  for (int digits = 1; digits <= 9; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+    if (std::strtof(buffer, nullptr) == value) break;
+  }
+  return std::wstring(buffer, buffer + std::strlen(buffer));
 }
 
 double AppSettings::Number(std::wstring_view key, double default_value) const {

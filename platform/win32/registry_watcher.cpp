@@ -8,11 +8,12 @@ RegistryWatcher::RegistryWatcher(HWND window, UINT message, std::wstring sub_key
       sub_key_(std::move(sub_key)),
       changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_(&RegistryWatcher::Run, this) {}
+      thread_(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr)) {}
 
 RegistryWatcher::~RegistryWatcher() {
   SetEvent(stop_);
-  thread_.join();
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
   CloseHandle(stop_);
   CloseHandle(changed_);
 }
@@ -29,6 +30,11 @@ HKEY RegistryWatcher::OpenWatchedKey(bool& whole_subtree) const {
     path.resize(separator);
     whole_subtree = true;
   }
+}
+
+DWORD WINAPI RegistryWatcher::ThreadMain(void* self) {
+  static_cast<RegistryWatcher*>(self)->Run();
+  return 0;
 }
 
 void RegistryWatcher::Run() {

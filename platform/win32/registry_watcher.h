@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 namespace veilpix {
 
@@ -18,6 +17,7 @@ class RegistryWatcher {
   RegistryWatcher& operator=(const RegistryWatcher&) = delete;
 
  private:
+  static DWORD WINAPI ThreadMain(void* self);
   void Run();
   // The key itself, or while it does not exist yet its nearest existing ancestor, watched with
   // its whole subtree so the key's creation is noticed too.
@@ -28,7 +28,7 @@ class RegistryWatcher {
   std::wstring sub_key_;
   HANDLE changed_;
   HANDLE stop_;
-  std::thread thread_;
+  HANDLE thread_;
 };
 
 }  // namespace veilpix
