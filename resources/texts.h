@@ -35,7 +35,7 @@
 /* About window (Form3) */
 #define TXT_FORM3_CAPTION "バージョン情報"
 #define TXT_FORM3_TITLE_PREFIX "Veilpix Ver "
-#define TXT_FORM3_DESCRIPTION "Internet Explorer の画像表示をワンクリックで切り替えます。"
+#define TXT_FORM3_DESCRIPTION "IE の画像表示をワンクリックで切り替えます。"
 #define TXT_FORM3_LICENCE "Released under the MIT License."
 #define TXT_FORM3_SUPPORT "Support Home Page"
 #define TXT_FORM3_WWW "WWW :"
