@@ -211,7 +211,11 @@ void AboutWindow::CreateControls() {
     Child& child =
         children_.emplace_back(Child{hwnd, spec.control, std::make_unique<WindowMirror>(hwnd)});
     spec.control->Attach(child.mirror.get());
-    if (spec.kind == Kind::kLink) SizeToText(hwnd, fonts_[spec.font], spec.control->Caption());
+    if (spec.kind == Kind::kLink) {
+      SizeToText(hwnd, fonts_[spec.font], spec.control->Caption());
+      SetWindowSubclass(hwnd, LinkProc, static_cast<UINT_PTR>(spec.control - f.lblUrl.data()),
+                        reinterpret_cast<DWORD_PTR>(this));
+    }
     if (spec.kind == Kind::kButton) command1_ = hwnd;
   }
 }
@@ -238,18 +242,6 @@ void AboutWindow::SizeToText(HWND label, HFONT font, const std::wstring& text) {
   SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int AboutWindow::LinkIndex(HWND hwnd) const {
-  if (!hwnd || GetParent(hwnd) != hwnd_) return -1;
-  switch (GetDlgCtrlID(hwnd)) {
-    case IDC_FORM3_LBLURL0:
-      return 0;
-    case IDC_FORM3_LBLURL1:
-      return 1;
-    default:
-      return -1;
-  }
-}
-
 LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -265,9 +257,6 @@ LRESULT AboutWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
-    case WM_SETCURSOR:
-      if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam), HIWORD(lparam))) return TRUE;
-      break;
     case WM_MOUSEMOVE:  // over the window's own background only
       form_->Form_MouseMove(0, 0, PixelsToTwips(GET_X_LPARAM(lparam), dpi_),
                             PixelsToTwips(GET_Y_LPARAM(lparam), dpi_));
@@ -310,17 +299,26 @@ void AboutWindow::OnCommand(int id, int code) {
 }
 
 // The link labels show the hand and report the pointer's moves over them.
-bool AboutWindow::OnSetCursor(HWND under, UINT hit_test, UINT mouse_message) {
-  const int link = LinkIndex(under);
-  if (link < 0 || hit_test != HTCLIENT) return false;
-  SetCursor(hand_);
-  if (mouse_message == WM_MOUSEMOVE) {
-    const DWORD position = GetMessagePos();
-    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    ScreenToClient(under, &point);
-    form_->lblUrl_MouseMove(link, 0, 0, PixelsToTwips(point.x, dpi_), PixelsToTwips(point.y, dpi_));
+LRESULT CALLBACK AboutWindow::LinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR index, DWORD_PTR window) {
+  auto* self = reinterpret_cast<AboutWindow*>(window);
+  switch (message) {
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) != HTCLIENT) break;
+      SetCursor(self->hand_);
+      return TRUE;
+    case WM_MOUSEMOVE:
+      self->form_->lblUrl_MouseMove(static_cast<int>(index), 0, 0,
+                                    PixelsToTwips(GET_X_LPARAM(lparam), self->dpi_),
+                                    PixelsToTwips(GET_Y_LPARAM(lparam), self->dpi_));
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, LinkProc, index);
+      break;
+    default:
+      break;
   }
-  return true;
+  return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
 // Labels draw in their own text colour on the window's background.

@@ -48,13 +48,11 @@ class AboutWindow final : private Form3Host {
   void CreateControls();
   void AddTooltip(HWND tool, const wchar_t* text);
   void SizeToText(HWND label, HFONT font, const std::wstring& text);
-  // 0 or 1 for a link label, -1 for any other window.
-  int LinkIndex(HWND hwnd) const;
-
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR index, DWORD_PTR window);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
-  bool OnSetCursor(HWND under, UINT hit_test, UINT mouse_message);
   LRESULT OnCtlColorStatic(HDC dc, HWND label);
   void OnDestroyed();
 

@@ -67,6 +67,60 @@ int Pixels(int twips) {
   return (twips * dpi + 720) / 1440;
 }
 
+// Puts the real pointer into the screen's top left corner. Under Wine a jump of the pointer can
+// be undone by a stale move from where it was, so it is put there until it stays.
+bool ParkPointer() {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    SetCursorPos(0, 0);
+    Sleep(100);
+    POINT at;
+    GetCursorPos(&at);
+    if (at.x == 0 && at.y == 0) return true;
+  }
+  return false;
+}
+
+// The pointer moving over a window, as the system reports it to the window under it.
+void MoveOver(HWND hwnd, POINT client) {
+  PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+}
+
+POINT CentreOf(HWND hwnd) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// How many pixels of the window's area on the screen show `colour`.
+int PixelsOfColour(HWND hwnd, COLORREF colour) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const DWORD wanted = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  int count = 0;
+  for (int i = 0; i < width * height; ++i) count += (pixels[i] & 0xFFFFFF) == wanted;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
 class AboutE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,6 +174,63 @@ TEST_F(AboutE2eTest, ShowsTheVersionCentredAndATrayClickClosesItBeforeSwitching)
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
   EXPECT_TRUE(WaitUntil([] { return ReadPictures() == L"no"; }));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.form1()) != FALSE; }));
+}
+
+TEST_F(AboutE2eTest, LinkUnderThePointerTakesTheTitleBarColourUntilThePointerReachesTheBackground) {
+  // The real pointer waits in a corner, away from the window, so only the moves below reach it.
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(app.Start());
+  const HWND about = OpenAbout();
+  ASSERT_NE(about, nullptr);
+  const HWND links[] = {GetDlgItem(about, IDC_FORM3_LBLURL0), GetDlgItem(about, IDC_FORM3_LBLURL1)};
+  RECT link1;
+  GetWindowRect(links[1], &link1);
+  // Just right of the second link's text: the link ends with its text.
+  POINT background{link1.right + 4, (link1.top + link1.bottom) / 2};
+
+  // Every label and the picture take the pointer themselves; only the bare background is the
+  // window's own.
+  for (const int id : {IDC_FORM3_LBLURL0, IDC_FORM3_LBLURL1, IDC_FORM3_LABEL13, IDC_FORM3_LABEL14,
+                       IDC_FORM3_LABEL20, IDC_FORM3_LABEL23, IDC_FORM3_LABEL22,
+                       IDC_FORM3_LBLDESCRIPTION, IDC_FORM3_LBLTITLE, IDC_FORM3_PICICON}) {
+    const HWND control = GetDlgItem(about, id);
+    EXPECT_EQ(WindowFromPoint(CentreOf(control)), control) << id;
+  }
+  EXPECT_EQ(WindowFromPoint(background), about);
+  ScreenToClient(about, &background);
+
+  const COLORREF blue = RGB(0, 0, 255);
+  const COLORREF hot = GetSysColor(COLOR_ACTIVECAPTION);
+  ASSERT_NE(hot, blue);
+  // Each step: where the pointer moves, then which colour each link must show.
+  struct Step {
+    const char* onto;
+    HWND hwnd;
+    COLORREF link0;
+    COLORREF link1;
+  };
+  const Step steps[] = {
+      {"link 0", links[0], hot, blue},
+      {"link 1", links[1], blue, hot},
+      {"another label", GetDlgItem(about, IDC_FORM3_LABEL14), blue, hot},
+      {"the picture", GetDlgItem(about, IDC_FORM3_PICICON), blue, hot},
+      {"the background", about, blue, blue},
+      {"link 0", links[0], hot, blue},
+      {"the background", about, blue, blue},
+  };
+  for (const Step& step : steps) {
+    MoveOver(step.hwnd, step.hwnd == about ? background : POINT{2, 2});
+    for (int i = 0; i < 2; ++i) {
+      const COLORREF wanted = i == 0 ? step.link0 : step.link1;
+      const COLORREF other = wanted == hot ? blue : hot;
+      EXPECT_TRUE(WaitUntil(
+          [&] {
+            return PixelsOfColour(links[i], wanted) > 0 && PixelsOfColour(links[i], other) == 0;
+          },
+          2000))
+          << "link " << i << " after the pointer moved onto " << step.onto;
+    }
+  }
 }
 
 TEST_F(AboutE2eTest, EscDoesNothingAndEnterActsOnTheFocusedOkButton) {
