@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The downloadable Veilpix.exe: a 32-bit Windows GUI program that needs nothing beside it but
-# Windows' own DLLs.
+# A downloadable program (Veilpix.exe, its installer): a 32-bit Windows GUI program that needs
+# nothing beside it but Windows' own DLLs.
 set -u
+# The tools' output is read below: in their own words, whatever the caller's locale.
+export LC_ALL=C
 exe=$1
 objdump=$2
 failed=0
@@ -16,5 +18,5 @@ while read -r dll; do
   grep -Eiq "$system_dlls" <<<"$dll" || fail "imports $dll, which is not part of Windows"
 done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
 
-[ "$failed" = 0 ] && echo "Veilpix.exe: PE32 i386 GUI, imports only Windows DLLs"
+[ "$failed" = 0 ] && echo "${exe##*/}: PE32 i386 GUI, imports only Windows DLLs"
 exit "$failed"
