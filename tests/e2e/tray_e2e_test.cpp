@@ -75,6 +75,8 @@ TEST_F(TrayE2eTest, LeftClickShowsTheTopmostWindowAndHidesItWhenSwitchingIsOff) 
 
 TEST_F(TrayE2eTest, RightClickMenuIsOperatedWithTheKeyboard) {
   ASSERT_TRUE(app.Start());
+  // Where a right-click on the tray icon leaves the pointer: the menu opens beside the tray.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 10);
   app.PostTray(WM_RBUTTONDOWN);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; }));
