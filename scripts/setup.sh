@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ googletest
-  libbenchmark-dev clang wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales
+  libbenchmark-dev clang libclang-rt-14-dev wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales
   fonts-ipafont-gothic nsis clang-format python3
 )
 

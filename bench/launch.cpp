@@ -1,0 +1,73 @@
+#include "bench/launch.h"
+
+#include <shellapi.h>
+
+namespace veilpix::bench {
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+struct WindowSearch {
+  DWORD process_id;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->process_id) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+// Tells the shell about a tray icon of `hwnd`; a modify that changes nothing succeeds exactly
+// when the icon is there.
+bool NotifyTray(DWORD action, HWND hwnd) {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = hwnd;
+  icon.uID = kTrayIconId;
+  return Shell_NotifyIconW(action, &icon) != FALSE;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Arguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> result;
+  for (int i = 1; i < count; ++i) result.emplace_back(arguments[i]);
+  LocalFree(arguments);
+  return result;
+}
+
+bool Launch(const std::wstring& exe, PROCESS_INFORMATION& process) {
+  std::wstring command_line = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process) != FALSE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD process_id) {
+  WindowSearch search{process_id, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool HasTrayIcon(DWORD process_id) {
+  for (HWND hwnd : TopLevelWindows(process_id)) {
+    if (NotifyTray(NIM_MODIFY, hwnd)) return true;
+  }
+  return false;
+}
+
+void End(PROCESS_INFORMATION& process) {
+  for (HWND hwnd : TopLevelWindows(process.dwProcessId)) NotifyTray(NIM_DELETE, hwnd);
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace veilpix::bench

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Veilpix's benchmarks in one command: builds what they need, brings Wine up as scripts/test.sh
+# does, and prints one table, each figure of Veilpix against its floor measured in the same run
+# on the same machine. Under Wine the x86_64 build runs (this project's machines cannot execute
+# 32-bit code); the size of the i686 download is read from its file.
+#
+# Usage: bash scripts/bench.sh [soak refreshes, default 1000000]
+# The soak switches once every 100 refreshes. Each refresh modifies the tray icon, which Wine's
+# shell takes a few milliseconds for, so the default soak runs for one to two hours.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+soak_refreshes=${1:-1000000}
+soak_switches=$((soak_refreshes / 100))
+
+bash scripts/setup.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target Veilpix
+cmake --preset wine >/dev/null
+cmake --build --preset wine --target Veilpix minimal_tray minimal_watcher veilpix_bench_latency \
+  veilpix_bench_refresh veilpix_bench_startup veilpix_soak_test
+
+# shellcheck source=wine-env.sh
+. scripts/wine-env.sh
+trap veilpix_wine_down EXIT
+veilpix_wine_up
+
+build=$root/build/wine
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# Windows programs end their lines with CR LF.
+run() { wine "$@" | tr -d '\r'; }
+row() {  # figure, Veilpix, floor, unit, floor's name
+  awk -v f="$1" -v v="$2" -v b="$3" -v u="$4" -v n="$5" \
+    'BEGIN { printf "| %s | %.1f %s | %.1f %s (%s) | %.2f |\n", f, v, u, b, u, n, (b ? v / b : 0) }'
+}
+
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+echo "command: bash scripts/bench.sh $*"
+echo "machine: $(nproc) CPUs, $cpu; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Windows side: build/wine (x86_64) under $(wine --version), 64-bit only on this kernel"
+echo
+echo "| figure | Veilpix | floor | Veilpix / floor |"
+echo "| --- | --- | --- | --- |"
+run "$build/bench/veilpix_bench_latency.exe" "$(windows_path "$build/tray/Veilpix.exe")" \
+  "$(windows_path "$build/bench/minimal_watcher.exe")"
+run "$build/bench/veilpix_bench_refresh.exe"
+run "$build/bench/veilpix_bench_startup.exe" "$(windows_path "$build/tray/Veilpix.exe")" \
+  "$(windows_path "$build/bench/minimal_tray.exe")"
+
+kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
+row "Veilpix.exe size, the i686 download" "$(kib build/windows/tray/Veilpix.exe)" 200 KiB goal
+row "Veilpix.exe size, the x86_64 build" "$(kib "$build/tray/Veilpix.exe")" \
+  "$(kib "$build/bench/minimal_tray.exe")" KiB "minimal_tray.exe"
+
+soak_log=$build/bench/soak.log
+VEILPIX_SOAK_REFRESHES=$soak_refreshes VEILPIX_SOAK_SWITCHES=$soak_switches \
+  run "$build/tests/win32/veilpix_soak_test.exe" >"$soak_log" || true
+grep -q '^\[  PASSED  \]' "$soak_log" || { cat "$soak_log" >&2; echo "bench: the soak failed" >&2; }
+sed -n 's/^soak: \(.*\) \([0-9]*\) -> \([0-9]*\)$/\1|\2|\3/p' "$soak_log" |
+  while IFS='|' read -r what before after; do
+    awk -v f="soak of $soak_refreshes refreshes, $soak_switches switches: $what" -v a="$after" \
+      -v b="$before" 'BEGIN { printf "| %s | %d after | %d before | %.4f |\n", f, a, b, a / b }'
+  done
+echo
+sed -n 's/^soak: \([0-9]* refreshes and [0-9]* switches in .*\)$/soak: \1/p' "$soak_log"

@@ -1,0 +1,35 @@
+#include "tests/win32/live_form1.h"
+
+#include <shellapi.h>
+
+#include "core/app_settings.h"
+
+namespace veilpix::testing {
+
+LiveForm1::LiveForm1()
+    : dialogs_(GetModuleHandleW(nullptr), desktop_, store_),
+      form_(registry_, store_, desktop_, dialogs_),
+      window_(form_) {
+  dialogs_.SetMainForm(form_);
+  AppSettings settings(store_);
+  settings.EraseAll();
+  settings.WriteFlag(key::kToggle, false);
+  settings.WriteFlag(key::kChange, true);
+  created_ = window_.Create(GetModuleHandleW(nullptr));
+}
+
+LiveForm1::~LiveForm1() {
+  if (created_) desktop_.NotifyIcon(kNimDelete, form_.TrayData.Bytes());
+  AppSettings(store_).EraseAll();
+}
+
+bool LiveForm1::TrayIconPresent() const {
+  // Modifying nothing succeeds exactly when the shell has the icon.
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = window_.hwnd();
+  data.uID = form_.TrayData.uID;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+}  // namespace veilpix::testing
