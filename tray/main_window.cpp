@@ -3,6 +3,7 @@
 #include "core/picture_setting.h"
 #include "platform/twips.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/screen_dpi.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 
@@ -19,13 +20,6 @@ constexpr double kFormHeight = 840;
 constexpr double kCommand1FontPoints = 11.25;
 
 constexpr int kFormControlMenu = 0;  // the window was closed from its title bar
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 }  // namespace
 

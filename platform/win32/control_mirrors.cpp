@@ -9,6 +9,10 @@ void WindowMirror::ShowCaption(std::wstring_view caption) {
   SetWindowTextW(hwnd_, text.c_str());
 }
 
+void WindowMirror::ShowChecked(bool checked) {
+  SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void MenuItemMirror::ShowChecked(bool checked) {
   CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }

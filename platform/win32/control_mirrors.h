@@ -14,6 +14,8 @@ class WindowMirror final : public ControlMirror {
   void ShowCaption(std::wstring_view caption) override;
   void ShowEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
   void ShowVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+  // Check boxes show their value; other windows ignore the message.
+  void ShowChecked(bool checked) override;
   // Labels draw in their colour when their parent answers WM_CTLCOLORSTATIC.
   void ShowForeColor(OleColor) override { InvalidateRect(hwnd_, nullptr, TRUE); }
 
