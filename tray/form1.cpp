@@ -204,6 +204,9 @@ void Form1::mnuToggle_Click() {
     settings_.WriteFlag(key::kToggle, true);
   } else {
     dialogs_.ShowChooser();  // stores the chosen path and checks mnuToggle itself
+    // Stored as well: a "0" left from before would otherwise turn the program the user just
+    // chose off again at the next start.
+    if (mnuToggle.Checked()) settings_.WriteFlag(key::kToggle, true);
   }
   if (desktop_.FileExists(TogglePath)) mnuToggle.SetChecked(true);
 }

@@ -364,9 +364,10 @@ TEST_F(Form1Test, ToggleCommandUsesTheChooserOnlyWhenTheProgramIsMissing) {
     store.Set(key::kTogglePath, L"D:\\Toggle Images.exe");
     form.mnuToggle.SetChecked(true);
   };
-  form.mnuToggle_Click();  // picked: the chooser ticks it, "Toggle" is not written
+  store.Set(key::kToggle, L"0");  // turned off in an earlier run
+  form.mnuToggle_Click();         // picked: the chooser ticks it, and the choice is kept
   EXPECT_TRUE(form.mnuToggle.Checked());
-  EXPECT_FALSE(store.Has(key::kToggle));
+  EXPECT_EQ(store.Get(key::kToggle), L"1");
   EXPECT_EQ(form.TogglePath, kDefaultPath);
 
   form.mnuToggle_Click();  // off
