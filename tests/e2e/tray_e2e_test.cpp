@@ -75,11 +75,13 @@ TEST_F(TrayE2eTest, LeftClickShowsTheTopmostWindowAndHidesItWhenSwitchingIsOff) 
 
 TEST_F(TrayE2eTest, RightClickMenuIsOperatedWithTheKeyboard) {
   ASSERT_TRUE(app.Start());
-  // Where a right-click on the tray icon leaves the pointer: the menu opens beside the tray.
-  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 10);
+  // Above the tray icon, so the menu opens beside the tray without hiding it.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 24, GetSystemMetrics(SM_CYSCREEN) - 190);
   app.PostTray(WM_RBUTTONDOWN);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; }));
+  WaitUntil([&] { return IsWindowVisible(menu) != FALSE; });
+  Sleep(300);  // painted
   SaveScreenshot(L"tray-menu");
   // Home, then down to the second item, "左クリックで切換": turns left-click switching off.
   PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots anew: runs the end-to-end tests that capture the tray menu,
+# the About window and the chooser under Wine, and crops their captures into docs/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+cmake --preset wine >/dev/null
+cmake --build --preset wine
+
+# shellcheck source=wine-env.sh
+. scripts/wine-env.sh
+trap veilpix_wine_down EXIT
+veilpix_wine_up
+ctest --preset wine -R 'RightClickMenuIsOperatedWithTheKeyboard|ShowsTheVersionCentred|ChosenTogglerIsStored'
+
+shots=build/wine/artefacts
+mkdir -p docs
+# The tray corner of the desktop, with the menu open beside the icon.
+convert "$shots/tray-menu.bmp" -gravity SouthEast -crop 360x240+0+0 +repage docs/tray-menu.png
+# A window alone: the desktop (and its taskbar) trimmed away around it, with a margin.
+for name in about chooser; do
+  convert "$shots/$name.bmp" -gravity South -chop 0x32 -fuzz 2% -trim +repage \
+    -bordercolor '#26708f' -border 16 "docs/$name.png"
+done
+ls -l docs/*.png
