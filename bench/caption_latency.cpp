@@ -47,6 +47,16 @@ bool Shows(HWND button, const wchar_t* caption) {
   return std::wstring(text) == caption;
 }
 
+// The button gets its caption a little after it is made, once the program has read the value.
+bool WaitUntilShown(HWND button, const wchar_t* caption) {
+  const double start = NowMs();
+  while (!Shows(button, caption)) {
+    if (NowMs() - start > kGiveUpMs) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
 // Milliseconds from the write until each button shows `caption`, kGiveUpMs when it never does.
 void TimeWrite(const wchar_t* value, const wchar_t* caption, HWND veilpix, HWND floor,
                std::vector<double>& veilpix_ms, std::vector<double>& floor_ms) {
@@ -83,8 +93,9 @@ int main() {
   }
   HWND veilpix_button = WaitForButton(veilpix.dwProcessId);
   HWND floor_button = WaitForButton(floor.dwProcessId);
-  const bool ready = veilpix_button && floor_button && Shows(veilpix_button, WIDE(TXT_SHOWN)) &&
-                     Shows(floor_button, WIDE(TXT_SHOWN));
+  const bool ready = veilpix_button && floor_button &&
+                     WaitUntilShown(veilpix_button, WIDE(TXT_SHOWN)) &&
+                     WaitUntilShown(floor_button, WIDE(TXT_SHOWN));
   std::vector<double> veilpix_ms;
   std::vector<double> floor_ms;
   // Pauses of varying length, so the writes do not fall in step with Veilpix's timer.
