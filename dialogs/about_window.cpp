@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/twips.h"
+#include "platform/win32/form_class.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
@@ -96,18 +97,7 @@ AboutWindow::AboutWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& st
       hand_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_LINK))) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};  // the tooltip control
   InitCommonControlsEx(&controls);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_HIDDEN));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_HIDDEN),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);
+  RegisterFormClass(instance, kClassName, WindowProc, IDI_HIDDEN);
 }
 
 AboutWindow::~AboutWindow() {

@@ -1,6 +1,7 @@
 #include "dialogs/chooser_window.h"
 
 #include "platform/twips.h"
+#include "platform/win32/form_class.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
 #include "resources/resource.h"
@@ -71,18 +72,7 @@ HFONT ListFont() {
 
 ChooserWindow::ChooserWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& store)
     : instance_(instance), desktop_(desktop), store_(store) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SHOWN));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SHOWN),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);
+  RegisterFormClass(instance, kClassName, WindowProc, IDI_SHOWN);
 }
 
 void ChooserWindow::ShowModal() {

@@ -2,6 +2,7 @@
 
 #include "core/picture_setting.h"
 #include "platform/twips.h"
+#include "platform/win32/form_class.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/screen_dpi.h"
 #include "resources/resource.h"
@@ -28,18 +29,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  if (!RegisterClassExW(&window_class)) return false;
+  if (!RegisterFormClass(instance, kClassName, WindowProc, IDI_MAIN)) return false;
 
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   dpi_ = ScreenDpi();

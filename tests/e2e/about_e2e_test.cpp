@@ -15,24 +15,6 @@ namespace {
 constexpr char kSupportPage[] = "https://github.com/veilpix/veilpix";
 constexpr char kBugReportPage[] = "https://github.com/veilpix/veilpix/issues";
 
-struct FindAbout {
-  DWORD process_id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchAbout(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<FindAbout*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t name[64];
-  if (owner == search->process_id && IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 64) &&
-      wcscmp(name, L"VeilpixForm3") == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 std::wstring TextOf(HWND hwnd) {
   wchar_t text[256] = L"";
   GetWindowTextW(hwnd, text, 256);
@@ -132,12 +114,10 @@ class AboutE2eTest : public ::testing::Test {
   // Opens the About window from the tray menu and waits until it shows.
   HWND OpenAbout() {
     app.PostMenuCommand(IDM_ABOUT);
-    FindAbout search{app.process_id(), nullptr};
-    WaitUntil([&] {
-      EnumWindows(MatchAbout, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
-    });
-    return search.found;
+    HWND about = nullptr;
+    WaitUntil(
+        [&] { return (about = FindTopLevelWindow(app.process_id(), L"VeilpixForm3", true)); });
+    return about;
   }
 
   VeilpixApp app;

@@ -10,24 +10,6 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
-struct Search {
-  DWORD process_id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChooser(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t name[32];
-  if (owner == search->process_id && IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 32) &&
-      wcscmp(name, L"VeilpixForm2") == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 LRESULT Send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &result);
@@ -59,13 +41,7 @@ int IndexOf(const std::vector<std::wstring>& entries, const std::wstring& text) 
 }  // namespace
 
 bool ChooserDialog::WaitOpen(DWORD process_id) {
-  Search search{process_id, nullptr};
-  WaitUntil([&] {
-    EnumWindows(MatchChooser, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  });
-  hwnd_ = search.found;
-  return hwnd_ != nullptr;
+  return WaitUntil([&] { return (hwnd_ = FindTopLevelWindow(process_id, L"VeilpixForm2", true)); });
 }
 
 bool ChooserDialog::WaitClosed() const {

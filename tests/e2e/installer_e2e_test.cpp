@@ -98,31 +98,11 @@ std::optional<DWORD> RunToEnd(std::wstring command_line,
   return result;
 }
 
-struct WindowSearch {
-  DWORD process_id;  // 0: any process
-  const wchar_t* class_name;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t name[64];
-  if ((search->process_id == 0 || owner == search->process_id) && GetClassNameW(hwnd, name, 64) &&
-      wcscmp(name, search->class_name) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Presses the wizard's default button (Next, Install, Finish) whenever it can be pressed, as a
 // user who takes every default does.
 void PressDefaultButton(DWORD process_id) {
-  WindowSearch search{process_id, L"#32770", nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  HWND button = search.found ? GetDlgItem(search.found, IDOK) : nullptr;
+  HWND wizard = FindTopLevelWindow(process_id, L"#32770");
+  HWND button = wizard ? GetDlgItem(wizard, IDOK) : nullptr;
   if (button && IsWindowVisible(button) && IsWindowEnabled(button)) {
     PostMessageW(button, BM_CLICK, 0, 0);
   }
@@ -421,18 +401,12 @@ TEST_F(InstallerE2eTest, WizardWithItsDefaultsInstallsWithLogOnStartAndStartsVei
   const std::wstring exe = dir + L"\\Veilpix.exe";
   EXPECT_EQ(ReadString(kRunKey, L"Veilpix"), Quoted(exe));
 
-  WindowSearch form1{0, L"VeilpixForm1", nullptr};
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        form1.found = nullptr;
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&form1));
-        return form1.found != nullptr;
-      },
-      15000))
+  HWND form1 = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (form1 = FindTopLevelWindow(0, L"VeilpixForm1")); }, 15000))
       << "the finish page did not start Veilpix";
-  EXPECT_EQ(ProcessImage(form1.found), exe);
+  EXPECT_EQ(ProcessImage(form1), exe);
   ASSERT_EQ(UninstallAndWait(dir), 0u);
-  EXPECT_FALSE(IsWindow(form1.found));
+  EXPECT_FALSE(IsWindow(form1));
 }
 
 TEST_F(InstallerE2eTest, ExeAndInstallerCarryTheReleaseVersionAndTheirManifest) {

@@ -11,18 +11,21 @@ namespace {
 constexpr wchar_t kIeMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 constexpr wchar_t kSettings[] = L"Software\\Veilpix\\General";
 
-struct FindForm1 {
+struct WindowSearch {
   DWORD process_id;
+  const wchar_t* class_name;
+  bool visible_only;
   HWND found;
 };
 
-BOOL CALLBACK MatchForm1(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<FindForm1*>(param);
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
   wchar_t name[64];
-  if (owner == search->process_id && GetClassNameW(hwnd, name, 64) &&
-      wcscmp(name, L"VeilpixForm1") == 0) {
+  if ((search->process_id == 0 || owner == search->process_id) &&
+      (!search->visible_only || IsWindowVisible(hwnd)) && GetClassNameW(hwnd, name, 64) &&
+      wcscmp(name, search->class_name) == 0) {
     search->found = hwnd;
     return FALSE;
   }
@@ -50,6 +53,12 @@ void WriteString(const wchar_t* key, const wchar_t* name, const wchar_t* text) {
 }
 
 }  // namespace
+
+HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only) {
+  WindowSearch search{process_id, class_name, visible_only, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
@@ -87,14 +96,8 @@ bool VeilpixApp::Start(const std::wstring& exe) {
                       nullptr, &startup, &process_)) {
     return false;
   }
-  FindForm1 search{process_.dwProcessId, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(MatchForm1, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      15000);
-  form1_ = search.found;
+  WaitUntil([&] { return (form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1")); },
+            15000);
   if (!form1_ || !WaitUntil([&] { return TrayIconPresent(); }, 10000)) return false;
   // The icon is added in the middle of start-up; the rest is done once the program idles.
   WaitForInputIdle(process_.hProcess, 10000);

@@ -8,6 +8,9 @@
 
 namespace veilpix::testing {
 
+// The first top-level window of `class_name` in process `process_id` (0: any process), or null.
+HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only = false);
+
 // True while the shell knows a tray icon of `hwnd` with id 1.
 bool ShellHasTrayIcon(HWND hwnd);
 // Drops that icon from the notification area, as an Explorer restart does.
