@@ -23,7 +23,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr double kClientWidth = 5325;
 constexpr double kClientHeight = 3645;
 
-struct FontSpec {
+struct FontStyle {
   const wchar_t* face;
   double points;
   int weight;
@@ -34,7 +34,7 @@ struct FontSpec {
 
 enum FontIndex { kTitleFont, kNoticeFont, kHeadingFont, kPlainFont, kLinkFont, kButtonFont };
 
-constexpr FontSpec kFonts[] = {
+constexpr FontStyle kFonts[] = {
     {WIDE(TXT_FORM3_TITLE_FONT), 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
     {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_BOLD, false, false, ANSI_CHARSET},
     {WIDE(TXT_FORM3_LABEL_FONT), 10.5, FW_BOLD, true, false, ANSI_CHARSET},
@@ -43,14 +43,14 @@ constexpr FontSpec kFonts[] = {
     {WIDE(TXT_FORM3_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
 };
 
-HFONT CreateFontFrom(const FontSpec& spec, int dpi) {
+HFONT CreateFontFrom(const FontStyle& style, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = PointsToFontHeight(spec.points, dpi);
-  font.lfWeight = spec.weight;
-  font.lfItalic = spec.italic;
-  font.lfUnderline = spec.underline;
-  font.lfCharSet = spec.charset;
-  wcscpy_s(font.lfFaceName, spec.face);
+  font.lfHeight = PointsToFontHeight(style.points, dpi);
+  font.lfWeight = style.weight;
+  font.lfItalic = style.italic;
+  font.lfUnderline = style.underline;
+  font.lfCharSet = style.charset;
+  wcscpy_s(font.lfFaceName, style.face);
   return CreateFontIndirectW(&font);
 }
 
@@ -79,7 +79,7 @@ DWORD Style(Kind kind) {
   }
 }
 
-struct ChildSpec {
+struct ChildLayout {
   Control* control;  // nullptr: the picture, whose state never changes
   int id;
   Kind kind;
@@ -156,14 +156,14 @@ bool AboutWindow::Create() {
 }
 
 void AboutWindow::CreateControls() {
-  for (const FontSpec& spec : kFonts) fonts_.push_back(CreateFontFrom(spec, dpi_));
+  for (const FontStyle& style : kFonts) fonts_.push_back(CreateFontFrom(style, dpi_));
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
 
   Form3& f = *form_;
   // In tab order, which is also the order of creation.
-  const ChildSpec specs[] = {
+  const ChildLayout layouts[] = {
       {&f.lblUrl[1], IDC_FORM3_LBLURL1, Kind::kLink, 960, 2760, 4080, 225, kLinkFont,
        WIDE(TXT_FORM3_TIP_REPORT)},
       {&f.Label23, IDC_FORM3_LABEL23, Kind::kLabel, 240, 2760, 735, 255, kPlainFont, nullptr},
@@ -182,16 +182,16 @@ void AboutWindow::CreateControls() {
       {&f.Check1, IDC_FORM3_CHECK1, Kind::kCheckBox, 4800, 240, 255, 255, kPlainFont, nullptr},
       {&f.Command1, IDC_FORM3_COMMAND1, Kind::kButton, 1680, 3120, 1815, 375, kButtonFont, nullptr},
   };
-  for (const ChildSpec& spec : specs) {
-    const int width = TwipsToPixels(spec.width, dpi_);
-    const HWND hwnd =
-        CreateWindowExW(0, WindowClass(spec.kind), L"", WS_CHILD | WS_VISIBLE | Style(spec.kind),
-                        TwipsToPixels(spec.left, dpi_), TwipsToPixels(spec.top, dpi_), width,
-                        TwipsToPixels(spec.height, dpi_), hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[spec.font]), FALSE);
-    if (spec.tooltip) AddTooltip(hwnd, spec.tooltip);
-    if (spec.kind == Kind::kPicture) {
+  for (const ChildLayout& layout : layouts) {
+    const int width = TwipsToPixels(layout.width, dpi_);
+    const HWND hwnd = CreateWindowExW(
+        0, WindowClass(layout.kind), L"", WS_CHILD | WS_VISIBLE | Style(layout.kind),
+        TwipsToPixels(layout.left, dpi_), TwipsToPixels(layout.top, dpi_), width,
+        TwipsToPixels(layout.height, dpi_), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[layout.font]), FALSE);
+    if (layout.tooltip) AddTooltip(hwnd, layout.tooltip);
+    if (layout.kind == Kind::kPicture) {
       // The box is exactly the size of its image.
       picture_ = static_cast<HICON>(
           LoadImageW(instance_, MAKEINTRESOURCEW(IDI_WHIRLWIND), IMAGE_ICON, width, width, 0));
@@ -199,14 +199,14 @@ void AboutWindow::CreateControls() {
       continue;
     }
     Child& child =
-        children_.emplace_back(Child{hwnd, spec.control, std::make_unique<WindowMirror>(hwnd)});
-    spec.control->Attach(child.mirror.get());
-    if (spec.kind == Kind::kLink) {
-      SizeToText(hwnd, fonts_[spec.font], spec.control->Caption());
-      SetWindowSubclass(hwnd, LinkProc, static_cast<UINT_PTR>(spec.control - f.lblUrl.data()),
+        children_.emplace_back(Child{hwnd, layout.control, std::make_unique<WindowMirror>(hwnd)});
+    layout.control->Attach(child.mirror.get());
+    if (layout.kind == Kind::kLink) {
+      SizeToText(hwnd, fonts_[layout.font], layout.control->Caption());
+      SetWindowSubclass(hwnd, LinkProc, static_cast<UINT_PTR>(layout.control - f.lblUrl.data()),
                         reinterpret_cast<DWORD_PTR>(this));
     }
-    if (spec.kind == Kind::kButton) command1_ = hwnd;
+    if (layout.kind == Kind::kButton) command1_ = hwnd;
   }
 }
 
