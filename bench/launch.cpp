@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "tests/win32/shell_tray.h"
+
 namespace veilpix::bench {
 namespace {
 
@@ -18,16 +20,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
   GetWindowThreadProcessId(hwnd, &owner);
   if (owner == search->process_id) search->found.push_back(hwnd);
   return TRUE;
-}
-
-// Tells the shell about a tray icon of `hwnd`; a modify that changes nothing succeeds exactly
-// when the icon is there.
-bool NotifyTray(DWORD action, HWND hwnd) {
-  NOTIFYICONDATAW icon{};
-  icon.cbSize = sizeof icon;
-  icon.hWnd = hwnd;
-  icon.uID = kTrayIconId;
-  return Shell_NotifyIconW(action, &icon) != FALSE;
 }
 
 }  // namespace
@@ -57,13 +49,13 @@ std::vector<HWND> TopLevelWindows(DWORD process_id) {
 
 bool HasTrayIcon(DWORD process_id) {
   for (HWND hwnd : TopLevelWindows(process_id)) {
-    if (NotifyTray(NIM_MODIFY, hwnd)) return true;
+    if (testing::TrayIconShown(hwnd, kTrayIconId)) return true;
   }
   return false;
 }
 
 void End(PROCESS_INFORMATION& process) {
-  for (HWND hwnd : TopLevelWindows(process.dwProcessId)) NotifyTray(NIM_DELETE, hwnd);
+  for (HWND hwnd : TopLevelWindows(process.dwProcessId)) testing::RemoveTrayIcon(hwnd, kTrayIconId);
   TerminateProcess(process.hProcess, 0);
   WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hThread);

@@ -1,8 +1,7 @@
 #include "tests/win32/live_form1.h"
 
-#include <shellapi.h>
-
 #include "core/app_settings.h"
+#include "tests/win32/shell_tray.h"
 
 namespace veilpix::testing {
 
@@ -24,12 +23,7 @@ LiveForm1::~LiveForm1() {
 }
 
 bool LiveForm1::TrayIconPresent() const {
-  // Modifying nothing succeeds exactly when the shell has the icon.
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = window_.hwnd();
-  data.uID = form_.TrayData.uID;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  return TrayIconShown(window_.hwnd(), form_.TrayData.uID);
 }
 
 }  // namespace veilpix::testing
