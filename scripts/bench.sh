@@ -16,7 +16,7 @@ soak_switches=$((soak_refreshes / 100))
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Veilpix
-cmake --preset wine >/dev/null
+cmake --preset wine -DVEILPIX_BENCH=ON >/dev/null
 cmake --build --preset wine --target Veilpix minimal_tray minimal_watcher veilpix_bench_latency \
   veilpix_bench_refresh veilpix_bench_startup veilpix_soak_test
 
