@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "tests/win32/shell_tray.h"
+#include "tests/win32/wine_helpers.h"
 
 namespace veilpix::bench {
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/win32/live_form1.h"
 
 #include "core/app_settings.h"
-#include "tests/win32/shell_tray.h"
+#include "tests/win32/wine_helpers.h"
 
 namespace veilpix::testing {
 

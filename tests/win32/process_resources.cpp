@@ -4,9 +4,27 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace veilpix::testing {
 namespace {
+
+struct HandleEntry {
+  ULONG process_id;
+  UCHAR object_type;
+  UCHAR flags;
+  USHORT handle;
+  PVOID object;
+  ACCESS_MASK access;
+};
+
+struct HandleTable {
+  ULONG count;
+  HandleEntry entries[1];
+};
+
+constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
 // GetGuiResources's count, or nothing where the system does not implement it (Wine).
 std::optional<size_t> GuiResources(DWORD kind) {
@@ -69,6 +87,24 @@ size_t CountOwnWindows() {
 }
 
 }  // namespace
+
+size_t CountProcessHandles() {
+  std::vector<unsigned char> buffer(1 << 16);
+  LONG status;
+  while ((status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+                                            static_cast<ULONG>(buffer.size()), nullptr)) ==
+         kStatusInfoLengthMismatch) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (status != 0) return 0;
+  const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
+  const ULONG self = GetCurrentProcessId();
+  size_t count = 0;
+  for (ULONG i = 0; i < table->count; ++i) {
+    if (table->entries[i].process_id == self) ++count;
+  }
+  return count;
+}
 
 size_t CountGdiObjects() {
   if (const auto count = GuiResources(GR_GDIOBJECTS)) return *count;

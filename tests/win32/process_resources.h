@@ -1,13 +1,16 @@
 #pragma once
-// What a process holds besides kernel handles (process_handles.h counts those): GDI and USER
-// objects and private memory. Wine implements neither GetGuiResources nor PrivateUsage, so each
-// count here has a way that works under Wine too.
+// What a process holds: kernel handles, GDI and USER objects and private memory. Wine implements
+// neither GetProcessHandleCount, GetGuiResources nor PrivateUsage, so each count here has a way
+// that works under Wine too.
 
 #include <windows.h>
 
 #include <cstddef>
 
 namespace veilpix::testing {
+
+// This process's kernel handles, counted from the system's handle table.
+size_t CountProcessHandles();
 
 // This process's GDI objects, stock objects included.
 size_t CountGdiObjects();
