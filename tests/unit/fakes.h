@@ -1,91 +1,127 @@
 #pragma once
-// Stand-ins for the settings store, the desktop and the dialogs that record what the forms do.
+// Stand-ins for the registry, the settings store and the desktop. The desktop notes every call
+// in one log, so a test sees what happened and in which order.
 
-#include <functional>
+#include <algorithm>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "core/app_settings.h"
+#include "core/registry_api.h"
 #include "platform/desktop.h"
-#include "core/settings_store.h"
-#include "tray/dialogs.h"
 
 namespace veilpix::testing {
 
+// Values by key path, a separator and name; keys can refuse changes, and open handles are kept.
+class FakeRegistry final : public RegistryApi {
+ public:
+  struct Value {
+    std::uint32_t type;
+    std::string bytes;
+  };
+  std::map<std::string, Value> values;
+  std::map<RegKey, std::string> open;  // handle -> key path
+  bool read_only = false;              // write rights refused: no opening with them, no creating
+  bool deny_write = false;             // keys open, but no value can be set
+  bool throw_on_create = false;        // the run-time runs out of memory
+
+  long RegOpenKeyExA(RegKey, const char* sub_key, std::uint32_t, std::uint32_t access,
+                     RegKey* result) override {
+    constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20;  // set value, create sub-key, link
+    return read_only && (access & kWriteRights) ? 5 : Open(sub_key, result);
+  }
+  long RegQueryValueExA(RegKey key, const char* name, std::uint32_t*, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* size) override {
+    const auto value = values.find(open.at(key) + "\\" + name);
+    if (value == values.end()) return 2;
+    if (value->second.bytes.size() > *size) return 234;  // more data
+    *type = value->second.type;
+    std::copy(value->second.bytes.begin(), value->second.bytes.end(), data);
+    return 0;
+  }
+  long RegCreateKeyExA(RegKey, const char* sub_key, std::uint32_t, const char*, std::uint32_t,
+                       std::uint32_t, const SecurityAttributes*, RegKey* result,
+                       std::uint32_t*) override {
+    if (throw_on_create) throw std::bad_alloc();
+    return read_only ? 5 : Open(sub_key, result);
+  }
+  long RegSetValueExA(RegKey key, const char* name, std::uint32_t, std::uint32_t type,
+                      const std::uint8_t* data, std::uint32_t size) override {
+    if (deny_write) return 5;
+    values[open.at(key) + "\\" + name] = {type, std::string(data, data + size)};
+    return 0;
+  }
+  long RegCloseKey(RegKey key) override { return open.erase(key) ? 0 : 6; }
+
+ private:
+  long Open(const std::string& path, RegKey* result) {
+    *result = 0x1000 + next_handle_++;
+    open[*result] = path;
+    return 0;
+  }
+  RegKey next_handle_ = 0;
+};
+
+// Texts by "App\Section\Key".
 class FakeSettingsStore final : public SettingsStore {
  public:
-  // "App\\Section\\Key" -> text
   std::map<std::wstring, std::wstring> values;
 
   std::wstring Read(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-                    std::wstring_view default_text) override;
+                    std::wstring_view default_text) override {
+    const auto found = values.find(Path(app, section, key));
+    return found == values.end() ? std::wstring(default_text) : found->second;
+  }
   void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-             std::wstring_view text) override;
-  bool Erase(std::wstring_view app) override;
+             std::wstring_view text) override {
+    values[Path(app, section, key)] = text;
+  }
+  bool Erase(std::wstring_view app) override {
+    const std::wstring prefix = std::wstring(app) + L"\\";
+    return std::erase_if(values, [&](const auto& v) { return v.first.starts_with(prefix); });
+  }
+  // Veilpix's own settings.
+  void Set(std::wstring_view key, std::wstring_view text) { Write(kAppName, kSection, key, text); }
+  std::wstring Get(std::wstring_view key) { return Read(kAppName, kSection, key, L"<absent>"); }
 
-  // Shorthands for section "General" of "Veilpix".
-  void Set(std::wstring_view key, std::wstring_view text);
-  bool Has(std::wstring_view key) const;
-  std::wstring Get(std::wstring_view key) const;
-};
-
-struct MessageBoxCall {
-  std::wstring prompt;
-  unsigned buttons;
-  std::wstring title;
+ private:
+  static std::wstring Path(std::wstring_view a, std::wstring_view s, std::wstring_view k) {
+    return std::wstring(a) + L"\\" + std::wstring(s) + L"\\" + std::wstring(k);
+  }
 };
 
 class FakeDesktop final : public Desktop {
  public:
-  std::vector<MessageBoxCall> boxes;
-  std::vector<std::pair<std::uint32_t, NotifyIconBytes>> notify_calls;
-  std::vector<std::wstring> started;
-  std::set<std::wstring> files;  // paths that exist
-  bool start_fails = false;
-  int broadcasts = 0;
-  int do_events = 0;
-  bool ended = false;
-  std::vector<std::string> log;  // the order of the calls that matter for ordering tests
+  std::wstring log;  // every call, in order
+  std::vector<std::pair<std::uint32_t, NotifyIconBytes>> notified;
+  std::set<std::wstring> files;  // the programs and other files that exist
+  std::int32_t shell_result = 42;
 
-  void MsgBox(std::wstring_view prompt, unsigned buttons, std::wstring_view title) override;
-  bool NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) override;
-  void BroadcastSettingChange() override;
-  bool StartMinimized(std::wstring_view path) override;
-  bool FileExists(std::wstring_view path) override { return files.count(std::wstring(path)) != 0; }
-  void DoEvents() override;
-  void EndProgram() override;
-  std::int32_t ShellExecuteOpen(std::wstring_view file) override;
-
-  std::int32_t shell_result = 42;       // what ShellExecuteOpen answers
-  std::vector<std::wstring> opened;     // files and addresses handed to the shell
-};
-
-class FakeDialogs final : public Dialogs {
- public:
-  static constexpr Handle kChooserIcon = 0x2001;
-  static constexpr Handle kAboutIcon = 0x3001;
-
-  bool about_visible = false;
-  bool chooser_open = false;
-  int about_check1 = 0;
-  int chooser_shown = 0;
-  int chooser_brought_to_front = 0;
-  int about_shown = 0;
-  int about_closed = 0;
-  std::function<void()> on_show_chooser;  // what the user does in the chooser
-  std::vector<std::string>* log = nullptr;
-
-  Handle ChooserIcon() override { return kChooserIcon; }
-  Handle AboutIcon() override { return kAboutIcon; }
-  void ShowChooser() override;
-  bool ChooserOpen() override { return chooser_open; }
-  void BringChooserToFront() override { ++chooser_brought_to_front; }
-  void ShowAbout() override { ++about_shown; }
-  bool AboutVisible() override { return about_visible; }
-  void CloseAbout() override;
-  int AboutCheck1Value() override { return about_check1; }
+  void Note(std::wstring_view entry) { log.append(log.empty() ? L"" : L"; ").append(entry); }
+  void MsgBox(std::wstring_view prompt, unsigned buttons, std::wstring_view title) override {
+    Note(L"box " + std::to_wstring(buttons) + L" [" + std::wstring(title) + L"] " +
+         std::wstring(prompt));
+  }
+  bool NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) override {
+    Note(L"notify " + std::to_wstring(action));
+    notified.emplace_back(action, record);
+    return true;
+  }
+  void BroadcastSettingChange() override { Note(L"broadcast"); }
+  bool StartMinimized(std::wstring_view path) override {
+    Note(L"start " + std::wstring(path));
+    return FileExists(path);
+  }
+  bool FileExists(std::wstring_view path) override { return files.contains(std::wstring(path)); }
+  void DoEvents() override { Note(L"do events"); }
+  void EndProgram() override { Note(L"end"); }
+  std::int32_t ShellExecuteOpen(std::wstring_view file) override {
+    Note(L"open " + std::wstring(file));
+    return shell_result;
+  }
 };
 
 }  // namespace veilpix::testing

@@ -2,349 +2,256 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/fake_registry.h"
+#include <sstream>
+#include <tuple>
+
 #include "tests/unit/fakes.h"
 
 namespace veilpix::testing {
 namespace {
 
-const std::string kIeMain = "Software\\Microsoft\\Internet Explorer\\Main";
-const std::string kValue = "Display Inline Images";
+using namespace key;
+using namespace std::string_literals;
+
+const std::string kPictures = "Software\\Microsoft\\Internet Explorer\\Main\\Display Inline Images";
 const std::wstring kDefaultPath = L"C:\\WINDOWS\\Favorites\\リンク\\Toggle Images.exe";
+constexpr Handle kWindow = 0x12345678;  // four different bytes, so their order shows
+constexpr Handle kShownIcon = 0x2001;   // the chooser's window icon
+constexpr Handle kHiddenIcon = 0x3001;  // the About window's
 
-class RecordingFormMirror final : public FormMirror {
+std::uint32_t Field(const NotifyIconBytes& record, size_t offset) {
+  return record[offset] | record[offset + 1] << 8 | record[offset + 2] << 16 |
+         static_cast<std::uint32_t>(record[offset + 3]) << 24;
+}
+
+// Form1 with fakes all around. The rig plays the dialogs and the window, and notes what the form
+// shows and asks of them in the desktop's log, so their order against the shell calls shows.
+class Rig final : public Dialogs, public ControlMirror, public FormMirror {
  public:
-  explicit RecordingFormMirror(std::vector<std::string>& log) : log_(log) {}
-  void MakeTopmost() override { log_.push_back("topmost"); }
-  void SetForeground() override { log_.push_back("foreground"); }
-  void PopupMenu(const Control& menu) override {
-    log_.push_back("popup " + Narrow(menu.Caption()));
-  }
-
- private:
-  static std::string Narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-  }
-  std::vector<std::string>& log_;
-};
-
-class Form1Test : public ::testing::Test {
- protected:
-  Form1Test() {
-    dialogs.log = &desktop.log;
-    form.Me.SetHandle(0x0BEE);
-  }
-
-  void SetPictures(const std::string& text) { registry.PutString(kIeMain, kValue, text); }
-  std::string Pictures() const {
-    const auto bytes = registry.Bytes(kIeMain, kValue);
-    return bytes.empty() ? "<absent>" : std::string(bytes.begin(), bytes.end() - 1);
-  }
-  void Load() {
-    form.Form_Load();
-    form.Me.Attach(&mirror);
-    desktop.log.clear();
-  }
-  std::uint32_t LastIcon() const {
-    const auto& bytes = desktop.notify_calls.back().second;
-    return bytes[20] | bytes[21] << 8 | bytes[22] << 16 |
-           static_cast<std::uint32_t>(bytes[23]) << 24;
-  }
-  void Click(long message) { form.Form_MouseMove(0, 0, static_cast<float>(message), 0); }
-
   FakeRegistry registry;
   FakeSettingsStore store;
   FakeDesktop desktop;
-  FakeDialogs dialogs;
-  Form1 form{registry, store, desktop, dialogs};
-  RecordingFormMirror mirror{desktop.log};
+  Form1 form{registry, store, desktop, *this};
+  bool about_visible = false;
+  bool chooser_open = false;
+  bool chooser_picks = false;  // the user picks a program in the chooser, or cancels it
+  int about_check1 = 0;
+
+  // Loads the form into its window, which from then on mirrors the window and its button.
+  void Load() {
+    form.Me.SetHandle(kWindow);
+    form.Form_Load();
+    form.Command1.Attach(this);
+    form.Me.Attach(this);
+    desktop.log.clear();
+  }
+  // The shell reports a mouse message on the tray icon.
+  void Tray(long message) { form.Form_MouseMove(0, 0, static_cast<float>(message), 0); }
+
+  Handle ChooserIcon() override { return kShownIcon; }
+  Handle AboutIcon() override { return kHiddenIcon; }
+  void ShowChooser() override {
+    desktop.Note(L"chooser");
+    if (chooser_picks) form.mnuToggle.SetChecked(true);
+  }
+  bool ChooserOpen() override { return chooser_open; }
+  void BringChooserToFront() override { desktop.Note(L"chooser to front"); }
+  void ShowAbout() override {}
+  bool AboutVisible() override { return about_visible; }
+  void CloseAbout() override { desktop.Note(L"close about"); }
+  int AboutCheck1Value() override { return about_check1; }
+  void ShowCaption(std::wstring_view s) override { desktop.Note(L"caption " + std::wstring(s)); }
+  void MakeTopmost() override { desktop.Note(L"topmost"); }
+  void SetForeground() override { desktop.Note(L"foreground"); }
+  void PopupMenu(const Control& menu) override { desktop.Note(L"popup " + menu.Caption()); }
 };
 
-TEST_F(Form1Test, StateFollowsTheRegistryTextExactly) {
-  struct Case {
-    const char* stored;  // nullptr: no value at all
-    const wchar_t* caption;
-    Handle icon;
-  };
-  const Case cases[] = {
-      {"no", L"非表示", FakeDialogs::kAboutIcon},    {"yes", L"表示", FakeDialogs::kChooserIcon},
-      {"No", L"表示", FakeDialogs::kChooserIcon},    {"NO", L"表示", FakeDialogs::kChooserIcon},
-      {"", L"表示", FakeDialogs::kChooserIcon},      {"no ", L"表示", FakeDialogs::kChooserIcon},
-      {nullptr, L"表示", FakeDialogs::kChooserIcon},
-  };
-  Load();
-  for (const Case& c : cases) {
-    registry.keys.clear();
-    if (c.stored) SetPictures(c.stored);
-    form.Timer1_Timer();
-    EXPECT_EQ(form.Command1.Caption(), c.caption) << (c.stored ? c.stored : "(missing)");
-    EXPECT_EQ(LastIcon(), c.icon);
-    EXPECT_EQ(desktop.notify_calls.back().first, kNimModify);
+// The check marks of mnuToggle, mnuChange, mnuStart and mnuPos, + or -, in parentheses while
+// greyed; then the window's visibility and position.
+std::string Describe(const Form1& form) {
+  std::ostringstream out;
+  for (const Control* item : {&form.mnuToggle, &form.mnuChange, &form.mnuStart, &form.mnuPos}) {
+    const std::string check = item->Checked() ? "+" : "-";
+    out << (item->Enabled() ? check : "(" + check + ")") << " ";
   }
-  EXPECT_EQ(registry.OpenHandles(), 0u);
+  out << (form.Me.Visible() ? "shown " : "hidden ") << form.Me.Top() << "," << form.Me.Left();
+  return out.str();
 }
 
-TEST_F(Form1Test, ClickWritesTheOppositeValueBroadcastsAndReadsItBack) {
-  Load();  // no value at all: shown
-  form.Command1_Click();
-  EXPECT_EQ(Pictures(), "no");
-  EXPECT_EQ(form.Command1.Caption(), L"非表示");
-  EXPECT_EQ(LastIcon(), FakeDialogs::kAboutIcon);
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"broadcast", "notify 1"}));
-
-  SetPictures("NO");  // anything but "no" counts as shown: a click hides
-  form.Timer1_Timer();
-  form.Command1_Click();
-  EXPECT_EQ(Pictures(), "no");
-  form.Command1_Click();
-  EXPECT_EQ(Pictures(), "yes");
-  EXPECT_EQ(form.Command1.Caption(), L"表示");
-  EXPECT_EQ(desktop.broadcasts, 3);
-
-  SetPictures("no");  // changed elsewhere: the click decides by the caption it shows
-  form.Command1_Click();
-  EXPECT_EQ(Pictures(), "no");
-}
-
-TEST_F(Form1Test, RefusedWriteKeepsTheStateButStillBroadcastsAndRefreshes) {
-  SetPictures("yes");
-  Load();
-  registry.deny_write = true;
-  form.Command1_Click();
-  EXPECT_EQ(Pictures(), "yes");
-  EXPECT_EQ(form.Command1.Caption(), L"表示");
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"broadcast", "notify 1"}));
-  EXPECT_TRUE(desktop.boxes.empty());
-}
-
-TEST_F(Form1Test, ExternalModeStartsTheProgramAtTheLatestStoredPath) {
-  desktop.files.insert(kDefaultPath);
-  SetPictures("yes");
-  Load();
-  ASSERT_TRUE(form.mnuToggle.Checked());
-  store.Set(key::kTogglePath, L"D:\\Tools\\Toggle Images.exe");
-  EXPECT_EQ(form.TogglePath, kDefaultPath);  // not reloaded until the next switch
-
-  form.Command1_Click();
-  EXPECT_EQ(desktop.started, (std::vector<std::wstring>{L"D:\\Tools\\Toggle Images.exe"}));
-  EXPECT_EQ(form.TogglePath, L"D:\\Tools\\Toggle Images.exe");
-  EXPECT_EQ(Pictures(), "yes");  // the program switches, not Veilpix
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"start", "broadcast", "notify 1"}));
-
-  desktop.log.clear();
-  desktop.start_fails = true;
-  form.Command1_Click();
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_NE(desktop.boxes[0].prompt.find(L"D:\\Tools\\Toggle Images.exe"), std::wstring::npos);
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"start", "msgbox", "notify 1"}));
-}
-
-TEST_F(Form1Test, LoadAppliesTheStoredOptions) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<std::wstring_view, const wchar_t*>> stored;
-    bool file_exists;
-    bool toggle_checked, toggle_enabled, change_checked, start_checked, start_enabled;
-    bool pos_checked, pos_enabled, visible;
-    float top, left;
+TEST(Form1Test, OnlyExactlyNoReadsAsHiddenAndAClickStoresTheOpposite) {
+  const std::string fill(252, 'x');
+  // The value's type (0: no value at all) and bytes, whether it reads as hidden, its bytes after
+  // a click.
+  const std::tuple<const char*, std::uint32_t, std::string, bool, std::string> cases[] = {
+      {"no value", 0, "", false, "no\0"s},
+      {"no", kRegSz, "no\0"s, true, "yes\0"s},
+      {"yes", kRegSz, "yes\0"s, false, "no\0"s},
+      {"No", kRegSz, "No\0"s, false, "no\0"s},
+      {"no and a blank", kRegSz, "no \0"s, false, "no\0"s},
+      {"without its NUL", kRegSz, "no", true, "yes\0"s},
+      {"embedded NUL", kRegSz, "no\0yes\0"s, true, "yes\0"s},
+      {"REG_EXPAND_SZ", kRegExpandSz, "no\0"s, false, "no\0"s},
+      {"REG_DWORD", 4, "no\0\0"s, false, "no\0"s},
+      {"256 bytes", kRegSz, "no\0"s + fill + '\0', true, "yes\0"s},
+      {"257 bytes", kRegSz, "no\0"s + fill + "x\0"s, false, "no\0"s},
   };
-  // clang-format off
-  const Case cases[] = {
-      // name, stored, program present,
-      //   toggle checked/enabled, change checked, start checked/enabled, pos checked/enabled,
-      //   visible, top, left
-      {"first run, program present", {}, true,
-       true, false, true, false, false, false, false, false, 0, 0},
-      {"first run, no program", {}, false,
-       false, true, true, false, false, false, false, false, 0, 0},
-      {"toggle off", {{key::kToggle, L"0"}}, true,
-       false, true, true, false, false, false, false, false, 0, 0},
-      {"show, click shows window", {{key::kShow, L"-1"}, {key::kChange, L"0"}}, false,
-       false, true, false, true, true, false, true, true, 0, 0},
-      {"show but change on", {{key::kShow, L"1"}}, false,
-       false, true, true, true, false, false, false, false, 0, 0},
-      {"position restored",
-       {{key::kPosition, L"1"}, {key::kTop, L"300"}, {key::kLeft, L"450.5"},
-        {key::kChange, L"2"}, {key::kShow, L"1"}}, false,
-       false, true, false, true, true, true, true, true, 300, 450.5f},
-      {"position stored but off", {{key::kTop, L"300"}, {key::kLeft, L"450"}}, false,
-       false, true, true, false, false, false, false, false, 0, 0},
-      {"garbage reads as defaults",
-       {{key::kToggle, L"x"}, {key::kChange, L"x"}, {key::kShow, L"x"}, {key::kPosition, L"x"}},
-       true,
-       true, false, true, false, false, false, false, false, 0, 0},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    FakeSettingsStore case_store;
-    FakeDesktop case_desktop;
-    for (const auto& [key, text] : c.stored) case_store.Set(key, text);
-    if (c.file_exists) case_desktop.files.insert(kDefaultPath);
-    Form1 f(registry, case_store, case_desktop, dialogs);
-    f.Form_Load();
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(f.mnuToggle.Checked(), c.toggle_checked);
-    EXPECT_EQ(f.mnuToggle.Enabled(), c.toggle_enabled);
-    EXPECT_EQ(f.mnuChange.Checked(), c.change_checked);
-    EXPECT_EQ(f.mnuStart.Checked(), c.start_checked);
-    EXPECT_EQ(f.mnuStart.Enabled(), c.start_enabled);
-    EXPECT_EQ(f.mnuPos.Checked(), c.pos_checked);
-    EXPECT_EQ(f.mnuPos.Enabled(), c.pos_enabled);
-    EXPECT_EQ(f.Me.Visible(), c.visible);
-    EXPECT_EQ(f.Me.Top(), c.top);
-    EXPECT_EQ(f.Me.Left(), c.left);
-    EXPECT_FALSE(f.mnuTray.Visible());
-    EXPECT_EQ(f.IconFlag, L"1");
-    EXPECT_EQ(f.TogglePath, kDefaultPath);
-    // Loading reads options; it stores nothing.
-    EXPECT_EQ(case_store.values.size(), c.stored.size());
+  for (const auto& [name, type, stored, hidden, after_click] : cases) {
+    SCOPED_TRACE(name);
+    Rig rig;
+    if (type != 0) rig.registry.values[kPictures] = {type, stored};
+    rig.Load();
+    EXPECT_EQ(rig.form.Command1.Caption(), hidden ? L"非表示" : L"表示");
+    rig.form.Command1_Click();
+    EXPECT_EQ(rig.registry.values[kPictures].bytes, after_click);
+    EXPECT_TRUE(rig.registry.open.empty());
   }
 }
 
-TEST_F(Form1Test, TrayIconIsAddedOnceThenModifiedAndDeletedWithTheSameRecord) {
-  Load();
-  ASSERT_EQ(desktop.notify_calls.size(), 1u);
-  EXPECT_EQ(desktop.notify_calls[0].first, kNimAdd);
-  const NotifyIconBytes added = desktop.notify_calls[0].second;
-  EXPECT_EQ(added[4] | added[5] << 8, 0x0BEE);  // Form1's window
-  EXPECT_EQ(std::string(added.begin() + 24, added.begin() + 32), std::string("Veilpix\0", 8));
-
-  form.Timer1_Timer();
-  form.Timer1_Timer();
-  EXPECT_EQ(desktop.notify_calls[1].first, kNimModify);
-  EXPECT_EQ(desktop.notify_calls[2].second, added);  // unchanged state: same record
-
-  form.Form_TaskbarCreated();  // Explorer restarted: the icon must come back
-  EXPECT_EQ(desktop.notify_calls.back().first, kNimAdd);
-  EXPECT_EQ(desktop.notify_calls.back().second, added);
-
-  form.mnuEnd_Click();
-  EXPECT_EQ(desktop.notify_calls.back().first, kNimDelete);
-  EXPECT_EQ(desktop.notify_calls.back().second, added);
-  EXPECT_TRUE(desktop.ended);
-}
-
-TEST_F(Form1Test, ExitStoresThePositionUnlessTheSettingsWereJustErased) {
-  Load();
-  form.Me.Moved(1200, 2400);
-  form.mnuEnd_Click();
-  EXPECT_EQ(store.Get(key::kTop), L"1200");
-  EXPECT_EQ(store.Get(key::kLeft), L"2400");
-  EXPECT_EQ(desktop.log.back(), "end");
-
-  store.values.clear();
-  desktop.log.clear();
-  dialogs.about_check1 = 1;
-  form.mnuEnd_Click();
-  EXPECT_TRUE(store.values.empty());
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"notify 2", "end"}));
-}
-
-TEST_F(Form1Test, OptionCommandsFlipTheirCheckAndStoreItAtOnce) {
-  Load();
-  form.mnuChange_Click();  // off: start-up options become available
-  EXPECT_FALSE(form.mnuChange.Checked());
-  EXPECT_TRUE(form.mnuStart.Enabled());
-  EXPECT_TRUE(form.mnuPos.Enabled());
-  EXPECT_FALSE(form.Me.Visible());
-  EXPECT_EQ(store.Get(key::kChange), L"0");
-
-  form.mnuStart_Click();
-  EXPECT_TRUE(form.mnuStart.Checked());
-  EXPECT_EQ(store.Get(key::kShow), L"1");
-  form.mnuStart_Click();
-  EXPECT_EQ(store.Get(key::kShow), L"0");
-  form.mnuPos_Click();
-  EXPECT_TRUE(form.mnuPos.Checked());
-  EXPECT_EQ(store.Get(key::kPosition), L"1");
-
-  Click(kWmLButtonDown);  // shows the window
-  ASSERT_TRUE(form.Me.Visible());
-  form.mnuChange_Click();  // on: hides the window and greys the start-up options
-  EXPECT_TRUE(form.mnuChange.Checked());
-  EXPECT_FALSE(form.mnuStart.Enabled());
-  EXPECT_FALSE(form.mnuPos.Enabled());
-  EXPECT_FALSE(form.Me.Visible());
-  EXPECT_EQ(store.Get(key::kChange), L"1");
-}
-
-TEST_F(Form1Test, ToggleCommandUsesTheChooserOnlyWhenTheProgramIsMissing) {
-  Load();
-  ASSERT_FALSE(form.mnuToggle.Checked());
-
-  form.mnuToggle_Click();  // missing, user cancels
-  EXPECT_EQ(dialogs.chooser_shown, 1);
-  EXPECT_FALSE(form.mnuToggle.Checked());
-  EXPECT_FALSE(store.Has(key::kToggle));
-
-  dialogs.on_show_chooser = [&] {
-    store.Set(key::kTogglePath, L"D:\\Toggle Images.exe");
-    form.mnuToggle.SetChecked(true);
+TEST(Form1Test, TrayButtonDownsActAfterClosingTheAboutWindowAndSwitchesAreBroadcast) {
+  enum Setup { kDirect, kReadOnly, kWriteRefused, kOutOfMemory, kExternal, kStartFails, kNoSwitch };
+  // Pictures are hidden and the About window is open when the message comes.
+  const std::tuple<long, Setup, std::wstring> cases[] = {
+      {kWmMouseMove, kDirect, L""},
+      {0x202, kDirect, L""},  // left button up
+      {0x203, kDirect, L""},  // left double-click
+      {0x205, kDirect, L""},  // right button up
+      {kWmRButtonDown, kDirect, L"close about; foreground; do events; popup Menu"},
+      {kWmLButtonDown, kNoSwitch, L"close about; topmost"},
+      {kWmLButtonDown, kDirect, L"close about; caption 表示; broadcast; caption 表示; notify 1"},
+      // Opened with write rights, a key the user may only read cannot be read either.
+      {kWmLButtonDown, kReadOnly, L"close about; broadcast; caption 表示; notify 1"},
+      {kWmLButtonDown, kWriteRefused, L"close about; broadcast; caption 非表示; notify 1"},
+      {kWmLButtonDown, kOutOfMemory,
+       L"close about; box 0 [] ERROR #7 : メモリが不足しています。; broadcast; caption 非表示; "
+       L"notify 1"},
+      // The program at the path stored last; it switches the pictures in its own time.
+      {kWmLButtonDown, kExternal,
+       L"close about; start D:\\Tog.exe; broadcast; caption 非表示; notify 1"},
+      {kWmLButtonDown, kStartFails,
+       L"close about; start D:\\Tog.exe; box 48 [ Cannot Start!] "
+       L"外部ソフトを起動できませんでした。ファイルを確認してください。\n\nD:\\Tog.exe; "
+       L"caption 非表示; notify 1"},
   };
-  store.Set(key::kToggle, L"0");  // turned off in an earlier run
-  form.mnuToggle_Click();         // picked: the chooser ticks it, and the choice is kept
-  EXPECT_TRUE(form.mnuToggle.Checked());
-  EXPECT_EQ(store.Get(key::kToggle), L"1");
-  EXPECT_EQ(form.TogglePath, kDefaultPath);
-
-  form.mnuToggle_Click();  // off
-  EXPECT_FALSE(form.mnuToggle.Checked());
-  EXPECT_EQ(store.Get(key::kToggle), L"0");
-
-  desktop.files.insert(kDefaultPath);
-  form.mnuToggle_Click();  // present: on without the chooser
-  EXPECT_TRUE(form.mnuToggle.Checked());
-  EXPECT_EQ(store.Get(key::kToggle), L"1");
-  EXPECT_EQ(dialogs.chooser_shown, 2);
-}
-
-TEST_F(Form1Test, ToggleCommandWhileTheChooserIsOpenOnlyBringsItToTheFront) {
-  Load();
-  dialogs.chooser_open = true;
-  form.mnuToggle_Click();
-  EXPECT_EQ(dialogs.chooser_shown, 0);
-  EXPECT_EQ(dialogs.chooser_brought_to_front, 1);
-  EXPECT_FALSE(form.mnuToggle.Checked());
-  EXPECT_TRUE(store.values.empty());
-}
-
-TEST_F(Form1Test, TrayMouseMessagesAreDispatchedByKind) {
-  Load();
-  for (const long message : {0x200L, 0x202L, 0x203L, 0x205L, 0x206L, 0L, 513L * 15}) {
-    Click(message);
+  for (const auto& [message, setup, log] : cases) {
+    Rig rig;
+    rig.registry.values[kPictures] = {kRegSz, "no\0"s};
+    rig.registry.read_only = setup == kReadOnly;
+    if (setup == kNoSwitch) rig.store.Set(kChange, L"0");
+    if (setup == kExternal || setup == kStartFails) rig.desktop.files.insert(kDefaultPath);
+    if (setup == kExternal) rig.desktop.files.insert(L"D:\\Tog.exe");
+    rig.Load();
+    rig.store.Set(kTogglePath, L"D:\\Tog.exe");  // chosen since the start
+    rig.registry.deny_write = setup == kWriteRefused;
+    rig.registry.throw_on_create = setup == kOutOfMemory;
+    rig.about_visible = true;
+    rig.Tray(message);
+    EXPECT_EQ(rig.desktop.log, log) << message << " " << setup;
+    EXPECT_TRUE(rig.registry.open.empty());
   }
-  EXPECT_TRUE(desktop.log.empty());
-  EXPECT_EQ(Pictures(), "<absent>");
-
-  dialogs.about_visible = true;
-  Click(kWmLButtonDown);  // left-click switching on: the About window closes, pictures switch
-  EXPECT_EQ(Pictures(), "no");
-  EXPECT_EQ(desktop.log.front(), "close about");
-
-  desktop.log.clear();
-  dialogs.about_visible = true;
-  Click(kWmRButtonDown);
-  EXPECT_EQ(desktop.log,
-            (std::vector<std::string>{"close about", "foreground", "doevents", "popup Menu"}));
 }
 
-TEST_F(Form1Test, LeftClickShowsTheTopmostWindowAndHidesItWhenSwitchingIsOff) {
-  store.Set(key::kChange, L"0");
-  Load();
-  ASSERT_FALSE(form.Me.Visible());
-  Click(kWmLButtonDown);
-  EXPECT_TRUE(form.Me.Visible());
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"topmost"}));
-  Click(kWmLButtonDown);
-  EXPECT_FALSE(form.Me.Visible());
-  EXPECT_EQ(Pictures(), "<absent>");
+TEST(Form1Test, TrayRecordIsAddedOnceThenModifiedAndDeletedByAnExitThatStoresThePosition) {
+  Rig rig;
+  rig.Load();
+  rig.form.Timer1_Timer();
+  rig.form.Command1_Click();
+  rig.form.Form_TaskbarCreated();  // Explorer restarted: the icon must come back
+  rig.form.Me.Moved(1200, 1234.5677f);
+  rig.form.mnuEnd_Click();
+  EXPECT_EQ(rig.store.Get(kTop), L"1200");
+  EXPECT_EQ(rig.store.Get(kLeft), L"1234.5677");  // all the digits the single needs
+  std::vector<std::uint32_t> actions;
+  std::vector<Handle> icons;
+  for (const auto& [action, record] : rig.desktop.notified) {
+    actions.push_back(action);
+    icons.push_back(Field(record, 20));
+    // Size, window, icon number, flags (message, icon, tip), callback message WM_MOUSEMOVE.
+    const std::pair<size_t, std::uint32_t> fields[] = {
+        {0, 88}, {4, kWindow}, {8, 1}, {12, 7}, {16, 0x200}};
+    for (const auto& [offset, value] : fields) EXPECT_EQ(Field(record, offset), value) << offset;
+    EXPECT_EQ(std::string(record.begin() + 24, record.end()), "Veilpix\0"s + std::string(56, ' '));
+  }
+  EXPECT_EQ(actions, (std::vector{kNimAdd, kNimModify, kNimModify, kNimAdd, kNimDelete}));
+  EXPECT_EQ(icons, (std::vector{kShownIcon, kShownIcon, kHiddenIcon, kHiddenIcon, kHiddenIcon}));
+}
 
+TEST(Form1Test, StartUpAppliesTheStoredOptionsAndStoresNothing) {
+  using Stored = std::vector<std::pair<std::wstring_view, const wchar_t*>>;
+  // What is stored, whether the program is at its default path, the options and window then.
+  // "Change" is on only at exactly 1, the others whenever not 0; what is not a number, or not a
+  // single-precision one, reads as the default.
+  const std::tuple<Stored, bool, const char*> cases[] = {
+      {{}, true, "(+) + (-) (-) hidden 0,0"},
+      {{}, false, "- + (-) (-) hidden 0,0"},
+      {{{kToggle, L"0"}}, true, "- + (-) (-) hidden 0,0"},
+      {{{kShow, L" 1 "}, {kChange, L"1.0"}}, false, "- + (+) (-) hidden 0,0"},
+      {{{kToggle, L"-1"}, {kShow, L"-1"}, {kChange, L"2"}}, true, "(+) - + - shown 0,0"},
+      {{{kPosition, L"2"}, {kTop, L"-1e3"}, {kLeft, L"45"}}, false, "- + (-) (+) hidden -1000,45"},
+      {{{kPosition, L"1"}, {kTop, L"3e38"}, {kLeft, L"1e39"}}, false, "- + (-) (+) hidden 3e+38,0"},
+      {{{kTop, L"300"}}, false, "- + (-) (-) hidden 0,0"},
+      {{{kToggle, L"0x0"}, {kChange, L"1e309"}, {kShow, L"1e"}}, true, "(+) + (-) (-) hidden 0,0"},
+  };
+  for (const auto& [stored, program_present, state] : cases) {
+    Rig rig;
+    for (const auto& [name, text] : stored) rig.store.Set(name, text);
+    if (program_present) rig.desktop.files.insert(kDefaultPath);
+    rig.Load();
+    EXPECT_EQ(Describe(rig.form), state);
+    EXPECT_EQ(rig.store.values.size(), stored.size());
+  }
+}
+
+TEST(Form1Test, OptionCommandsFlipTheirCheckAndStoreItAtOnceAndTheCloseButtonOnlyHides) {
+  Rig rig;
+  rig.store.Set(kShow, L"1");
+  rig.store.Set(kChange, L"0");
+  rig.Load();
   int cancel = 0;
-  Click(kWmLButtonDown);
-  form.Form_QueryUnload(cancel, 0);  // the title bar's close button keeps Veilpix in the tray
+  rig.form.Form_QueryUnload(cancel, 0);
   EXPECT_EQ(cancel, 1);
-  EXPECT_FALSE(form.Me.Visible());
-  EXPECT_FALSE(desktop.ended);
+  rig.Tray(kWmLButtonDown);  // hidden by the close button, so shown again
+  const std::tuple<void (Form1::*)(), std::wstring_view, const wchar_t*, const char*> steps[] = {
+      {&Form1::mnuStart_Click, kShow, L"0", "- - - - shown 0,0"},
+      {&Form1::mnuStart_Click, kShow, L"1", "- - + - shown 0,0"},
+      {&Form1::mnuPos_Click, kPosition, L"1", "- - + + shown 0,0"},
+      {&Form1::mnuPos_Click, kPosition, L"0", "- - + - shown 0,0"},
+      {&Form1::mnuChange_Click, kChange, L"1", "- + (+) (-) hidden 0,0"},
+      {&Form1::mnuChange_Click, kChange, L"0", "- - + - hidden 0,0"},
+  };
+  for (const auto& [command, name, stored, state] : steps) {
+    (rig.form.*command)();
+    EXPECT_EQ(rig.store.Get(name), stored);
+    EXPECT_EQ(Describe(rig.form), state);
+  }
+}
+
+TEST(Form1Test, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgramAndNeverTwice) {
+  Rig rig;
+  rig.Load();
+  rig.form.mnuToggle_Click();    // missing, and the user cancels the chooser
+  rig.store.Set(kToggle, L"0");  // turned off in an earlier run
+  rig.chooser_picks = true;
+  rig.form.mnuToggle_Click();  // a program picked: stored as on, or the next start turns it off
+  EXPECT_EQ(rig.store.Get(kToggle), L"1");
+  rig.form.mnuToggle_Click();
+  rig.chooser_open = true;
+  rig.form.mnuToggle_Click();
+  EXPECT_EQ(rig.store.Get(kToggle), L"0");
+  rig.chooser_open = false;
+  rig.desktop.files.insert(kDefaultPath);
+  rig.form.mnuToggle_Click();  // present: on at once
+  EXPECT_TRUE(rig.form.mnuToggle.Checked());
+  EXPECT_EQ(rig.store.Get(kToggle), L"1");
+  EXPECT_EQ(rig.desktop.log, L"chooser; chooser; chooser to front");
+}
+
+TEST(Form1Test, ExitRightAfterTheSettingsWereErasedDoesNotStoreThePosition) {
+  Rig rig;
+  rig.Load();
+  rig.about_check1 = 1;
+  rig.form.mnuEnd_Click();
+  EXPECT_TRUE(rig.store.values.empty());
+  EXPECT_EQ(rig.desktop.log, L"notify 2; end");
 }
 
 }  // namespace

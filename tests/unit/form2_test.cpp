@@ -2,223 +2,138 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <optional>
+#include <tuple>
 
-#include "platform/paths.h"
-#include "tests/unit/fake_file_system.h"
 #include "tests/unit/fakes.h"
 
 namespace veilpix::testing {
 namespace {
 
-const std::wstring kInvalidText = L"この外部ソフトは使用できません！";
-const std::wstring kInvalidTitle = L" Invalid File!";
-
-class Form2Test : public ::testing::Test {
- protected:
-  // Opens the chooser in `directory`, the process's current directory.
-  Form2& Open(const std::wstring& directory) {
-    files.current_directory = directory;
-    form.emplace(files, desktop, store, mnuToggle);
-    return *form;
-  }
-
-  // The user's clicks: an entry of a list, found by its text.
-  static int IndexOf(const ListControl& list, const std::wstring& text) {
-    for (int i = 0; i < list.ListCount(); ++i) {
-      if (list.Items()[i].text == text) return i;
-    }
-    ADD_FAILURE() << "no entry " << ::testing::PrintToString(text);
-    return -1;
-  }
-  void PickFile(const std::wstring& name) {
-    form->filList.SetListIndex(IndexOf(form->filList, name));
-  }
-  void OpenDirectory(const std::wstring& name) {
-    form->dirList.SetListIndex(IndexOf(form->dirList, name));
-    ASSERT_TRUE(form->dirList.OpenListIndex());
-  }
-  void PickDrive(const std::wstring& drive) {
-    form->drvList.SetListIndex(IndexOf(form->drvList, drive));
-  }
-
-  FakeFileSystem files;
+// The chooser with what it stands on. Drives A: (without a medium), C: and D:, whose current
+// directory is D:\Games; the readable directories with their entries, unsorted, as the file
+// system gives them.
+class Rig final : public FileSystem {
+ public:
+  std::map<std::wstring, std::vector<std::wstring>> directories{
+      {L"C:\\", {L"Tools"}},
+      {L"C:\\Tools", {L"Newer", L"alpha"}},
+      {L"C:\\Tools\\Newer", {}},
+      {L"D:\\", {L"Games"}},
+      {L"D:\\Games", {}}};
+  std::map<std::wstring, std::vector<std::wstring>> files{
+      {L"C:\\Tools", {L"Zeta.exe", L"toggle images.exe", L"MyToggler.exe"}},
+      {L"C:\\Tools\\Newer", {L"Toggle 2.exe"}},
+      {L"D:\\", {L"Toggle Images.exe"}}};
+  std::wstring current_directory;
   FakeDesktop desktop;
   FakeSettingsStore store;
   Control mnuToggle;
   std::optional<Form2> form;
+
+  // Opens the chooser in `directory`, the process's current directory.
+  Form2& Open(const std::wstring& directory) {
+    current_directory = directory;
+    return form.emplace(*this, desktop, store, mnuToggle);
+  }
+
+  std::vector<std::wstring> Drives() override { return {L"A:", L"C:", L"D:"}; }
+  std::wstring CurrentDirectory() override { return current_directory; }
+  std::wstring DriveDirectory(std::wstring_view drive) override {
+    return drive == L"D:" ? L"D:\\Games" : std::wstring(drive) + L"\\";
+  }
+  bool CanRead(std::wstring_view directory) override {
+    return directories.contains(std::wstring(directory));
+  }
+  std::vector<std::wstring> SubDirectories(std::wstring_view directory) override {
+    return directories[std::wstring(directory)];
+  }
+  std::vector<std::wstring> Files(std::wstring_view directory, std::wstring_view) override {
+    return files[std::wstring(directory)];
+  }
 };
 
-TEST_F(Form2Test, OkAcceptsOnlyNamesWithToggAndStoresTheFullPathOnce) {
-  struct Case {
-    std::wstring directory;
-    std::wstring file;    // empty: nothing selected
-    std::wstring stored;  // empty: refused
-  };
-  const Case cases[] = {
-      {L"C:\\Program Files", L"Toggle Images.exe", L"C:\\Program Files\\Toggle Images.exe"},
-      {L"C:\\Tools", L"MyToggler.exe", L"C:\\Tools\\MyToggler.exe"},
-      {L"C:\\Tools\\", L"Toggle Images.exe", L"C:\\Tools\\Toggle Images.exe"},
-      // A drive's root already ends in its separator: no second one.
-      {L"D:\\", L"Toggle Images.exe", L"D:\\Toggle Images.exe"},
-      {L"C:\\Tools", L"toggle images.exe", L""},
-      {L"C:\\Tools", L"TOGGLE.EXE", L""},
-      {L"C:\\Tools", L"Tog g.exe", L""},
-      {L"C:\\Tools", L"", L""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.directory + L" | " + c.file));
-    files = FakeFileSystem{};
-    files.drives = {L"C:", L"D:"};
-    files.AddFile(JoinPath(c.directory, L"Other.exe"));
-    if (!c.file.empty()) files.AddFile(JoinPath(c.directory, c.file));
-    store.values.clear();
-    desktop.boxes.clear();
-    mnuToggle.SetChecked(false);
-    Open(c.directory);
-    if (!c.file.empty()) PickFile(c.file);
+// One click on the entry of a list with this text.
+template <typename List>
+void Click(List& list, std::wstring_view text) {
+  const auto& items = list.Items();
+  const auto item = std::find_if(items.begin(), items.end(),
+                                 [&](const ListItem& entry) { return entry.text == text; });
+  ASSERT_NE(item, items.end()) << ::testing::PrintToString(std::wstring(text));
+  list.SetListIndex(static_cast<int>(item - items.begin()));
+}
 
-    form->Command1_Click();
+// A list's entries: indented by dots, the directories on the way to the opened one marked "*".
+std::wstring Entries(const ListControl& list) {
+  std::wstring text;
+  for (const ListItem& item : list.Items()) {
+    text += L"[" + std::wstring(item.indent, L'.') + item.text + (item.open ? L"*]" : L"]");
+  }
+  return text;
+}
 
-    if (c.stored.empty()) {
-      ASSERT_EQ(desktop.boxes.size(), 1u);
-      EXPECT_EQ(desktop.boxes[0].prompt, kInvalidText);
-      EXPECT_EQ(desktop.boxes[0].buttons, 64u);
-      EXPECT_EQ(desktop.boxes[0].title, kInvalidTitle);
-      EXPECT_FALSE(store.Has(L"TogglePath"));
-      EXPECT_FALSE(mnuToggle.Checked());
-      EXPECT_FALSE(form->Unloaded()) << "the chooser stays open for another choice";
-    } else {
-      EXPECT_TRUE(desktop.boxes.empty());
-      EXPECT_EQ(store.Get(L"TogglePath"), c.stored);
-      EXPECT_TRUE(mnuToggle.Checked());
-      EXPECT_TRUE(form->Unloaded());
-    }
+TEST(Form2Test, OkTakesOnlyANameWithToggInThatCaseAndStoresItsPathInTheOpenedDirectory) {
+  // The opened directory, the directory then highlighted but not opened, the file selected (none
+  // when empty), the path stored (none: refused).
+  const std::tuple<std::wstring, std::wstring, std::wstring, std::wstring> cases[] = {
+      {L"C:\\Tools", L"Newer", L"MyToggler.exe", L"C:\\Tools\\MyToggler.exe"},
+      {L"D:\\", L"", L"Toggle Images.exe", L"D:\\Toggle Images.exe"},  // one separator after a root
+      {L"C:\\Tools", L"", L"toggle images.exe", L""},
+      {L"C:\\Tools", L"", L"", L""},
+  };
+  for (const auto& [directory, highlighted, file, stored] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(directory + L" " + file));
+    Rig rig;
+    Form2& form = rig.Open(directory);
+    if (!file.empty()) Click(form.filList, file);
+    if (!highlighted.empty()) Click(form.dirList, highlighted);
+    form.Command1_Click();
+    const bool accepted = !stored.empty();
+    EXPECT_EQ(rig.store.Get(L"TogglePath"), accepted ? stored : L"<absent>");
+    EXPECT_EQ(rig.mnuToggle.Checked(), accepted);
+    EXPECT_EQ(form.Unloaded(), accepted) << "a refused name leaves the chooser open";
+    EXPECT_EQ(rig.desktop.log,
+              accepted ? L"" : L"box 64 [ Invalid File!] この外部ソフトは使用できません！");
   }
 }
 
-TEST_F(Form2Test, OkTakesTheOpenedDirectoryNotTheHighlightedOne) {
-  files.AddFile(L"C:\\Tools\\Toggle Images.exe");
-  files.AddFile(L"C:\\Tools\\Newer\\Toggle Images 2.exe");
-  Open(L"C:\\Tools");
-  PickFile(L"Toggle Images.exe");
-  // One click on a directory only highlights it; the file list stays where it was.
-  form->dirList.SetListIndex(IndexOf(form->dirList, L"Newer"));
-  EXPECT_EQ(form->dirList.Path(), L"C:\\Tools");
-  EXPECT_EQ(form->filList.List(form->filList.ListIndex()), L"Toggle Images.exe");
-  form->Command1_Click();
-  EXPECT_EQ(store.Get(L"TogglePath"), L"C:\\Tools\\Toggle Images.exe");
-
-  // Opening it shows its files, and a double-click on one chooses it.
-  Open(L"C:\\Tools");
-  OpenDirectory(L"Newer");
-  EXPECT_EQ(form->filList.Path(), L"C:\\Tools\\Newer");
-  EXPECT_EQ(form->filList.ListIndex(), -1);
-  PickFile(L"Toggle Images 2.exe");
-  form->filList_DblClick();
-  EXPECT_EQ(store.Get(L"TogglePath"), L"C:\\Tools\\Newer\\Toggle Images 2.exe");
-  EXPECT_TRUE(form->Unloaded());
+TEST(Form2Test, ListsShowTheTreeAroundTheOpenedDirectoryAndItsProgramsSorted) {
+  Rig rig;
+  Form2& form = rig.Open(L"C:\\Tools");
+  EXPECT_EQ(Entries(form.dirList), L"[C:\\*][.Tools*][..alpha][..Newer]");
+  EXPECT_EQ(form.dirList.ListIndex(), 1);
+  EXPECT_EQ(form.filList.Pattern(), L"*.exe");
+  EXPECT_EQ(Entries(form.filList), L"[MyToggler.exe][toggle images.exe][Zeta.exe]");
+  Click(form.filList, L"MyToggler.exe");
+  Click(form.dirList, L"Newer");
+  ASSERT_TRUE(form.dirList.OpenListIndex());
+  EXPECT_EQ(Entries(form.filList), L"[Toggle 2.exe]");
+  EXPECT_EQ(form.filList.ListIndex(), -1);
+  Click(form.filList, L"Toggle 2.exe");
+  form.filList_DblClick();
+  EXPECT_EQ(rig.store.Get(L"TogglePath"), L"C:\\Tools\\Newer\\Toggle 2.exe");
+  EXPECT_TRUE(form.Unloaded());
 }
 
-TEST_F(Form2Test, ListsShowTheTreeAroundTheOpenedDirectoryAndItsProgramsSorted) {
-  files.drives = {L"C:", L"D:", L"Z:"};
-  files.AddDirectory(L"C:\\users\\Public\\Zeta");
-  files.AddDirectory(L"C:\\users\\Public\\alpha");
-  files.AddDirectory(L"C:\\users\\Other");
-  files.AddFile(L"C:\\users\\Public\\B.exe");
-  files.AddFile(L"C:\\users\\Public\\a.EXE");
-  files.AddFile(L"C:\\users\\Public\\readme.txt");
-  Open(L"C:\\users\\Public");
+TEST(Form2Test, AnUnreadableDriveFallsBackSilentlyAndCancelStoresNothing) {
+  Rig rig;
+  rig.mnuToggle.SetChecked(true);
+  Form2& form = rig.Open(L"C:\\Tools");
+  Click(form.drvList, L"D:");
+  EXPECT_EQ(form.dirList.Path(), L"D:\\Games") << "a drive opens at its current directory";
+  Click(form.drvList, L"A:");
+  EXPECT_EQ(form.drvList.Drive(), L"D:");
+  EXPECT_EQ(form.dirList.Path(), L"D:\\Games");
+  EXPECT_EQ(form.filList.Path(), L"D:\\Games");
+  EXPECT_FALSE(form.Unloaded());
 
-  EXPECT_EQ(form->drvList.Drive(), L"C:");
-  struct Entry {
-    std::wstring text;
-    int indent;
-    bool open;
-    std::wstring path;
-  };
-  const Entry expected[] = {
-      {L"C:\\", 0, true, L"C:\\"},
-      {L"users", 1, true, L"C:\\users"},
-      {L"Public", 2, true, L"C:\\users\\Public"},
-      {L"alpha", 3, false, L"C:\\users\\Public\\alpha"},
-      {L"Zeta", 3, false, L"C:\\users\\Public\\Zeta"},
-  };
-  ASSERT_EQ(form->dirList.ListCount(), 5);
-  for (int i = 0; i < 5; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(form->dirList.Items()[i].text, expected[i].text);
-    EXPECT_EQ(form->dirList.Items()[i].indent, expected[i].indent);
-    EXPECT_EQ(form->dirList.Items()[i].open, expected[i].open);
-    EXPECT_EQ(form->dirList.List(i), expected[i].path);
-  }
-  EXPECT_EQ(form->dirList.ListIndex(), 2) << "the opened directory is highlighted";
-  ASSERT_EQ(form->filList.ListCount(), 2);
-  EXPECT_EQ(form->filList.List(0), L"a.EXE");
-  EXPECT_EQ(form->filList.List(1), L"B.exe");
-  EXPECT_EQ(form->filList.List(-1), L"");
-
-  // Up to the root: its sub-directories hang from it with one separator.
-  OpenDirectory(L"C:\\");
-  EXPECT_EQ(form->dirList.Path(), L"C:\\");
-  ASSERT_EQ(form->dirList.ListCount(), 2);
-  EXPECT_EQ(form->dirList.List(1), L"C:\\users");
-  EXPECT_EQ(form->dirList.Items()[1].indent, 1);
-  EXPECT_EQ(form->filList.Path(), L"C:\\");
-  EXPECT_EQ(form->filList.ListCount(), 0);
-}
-
-TEST_F(Form2Test, AnUnreadableDriveFallsBackSilentlyToTheOpenDrivesCurrentDirectory) {
-  files.drives = {L"A:", L"C:", L"D:"};
-  files.unreadable_drives = {L"A:"};
-  files.drive_directories = {{L"D:", L"D:\\Games"}};
-  files.AddFile(L"C:\\Work\\Toggle.exe");
-  files.AddFile(L"D:\\Games\\Tools\\Toggle Tool.exe");
-  files.AddFile(L"D:\\Games\\Toggle Game.exe");
-  Open(L"C:\\Work");
-
-  PickDrive(L"D:");
-  EXPECT_EQ(form->dirList.Path(), L"D:\\Games") << "a drive opens at its current directory";
-  EXPECT_EQ(form->filList.List(0), L"Toggle Game.exe");
-  OpenDirectory(L"Tools");
-  ASSERT_EQ(form->filList.Path(), L"D:\\Games\\Tools");
-
-  PickDrive(L"A:");
-  EXPECT_EQ(form->drvList.Drive(), L"D:");
-  EXPECT_EQ(form->dirList.Path(), L"D:\\Games");
-  EXPECT_EQ(form->filList.Path(), L"D:\\Games");
-  EXPECT_EQ(form->filList.List(0), L"Toggle Game.exe");
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(form->Unloaded());
-
-  // The open directory's own drive gone as well: the lists stay, and nothing loops.
-  files.unreadable_drives = {L"A:", L"D:"};
-  PickDrive(L"A:");
-  EXPECT_EQ(form->drvList.Drive(), L"D:");
-  EXPECT_EQ(form->dirList.Path(), L"D:\\Games");
-  EXPECT_TRUE(desktop.boxes.empty());
-}
-
-TEST_F(Form2Test, CancelAndClosingStoreNothingAndLeaveTheMenuItemAlone) {
-  files.AddFile(L"C:\\Tools\\Toggle Images.exe");
-  for (const bool checked : {false, true}) {
-    for (const bool by_cancel : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << "checked " << checked << ", cancel " << by_cancel);
-      mnuToggle.SetChecked(checked);
-      Open(L"C:\\Tools");
-      PickFile(L"Toggle Images.exe");
-      if (by_cancel) {
-        form->Command2_Click();
-      } else {
-        int cancel = 0;
-        form->Form_Unload(cancel);  // the window system closed it
-      }
-      EXPECT_TRUE(form->Unloaded());
-      EXPECT_TRUE(store.values.empty());
-      EXPECT_EQ(mnuToggle.Checked(), checked);
-      EXPECT_TRUE(desktop.boxes.empty());
-    }
-  }
+  form.Command2_Click();
+  EXPECT_TRUE(form.Unloaded());
+  EXPECT_TRUE(rig.store.values.empty());
+  EXPECT_TRUE(rig.mnuToggle.Checked());
+  EXPECT_TRUE(rig.desktop.log.empty());
 }
 
 }  // namespace
