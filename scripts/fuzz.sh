@@ -10,12 +10,11 @@ cd "$root"
 seconds=${1:-30}
 
 cmake --preset native >/dev/null
-cmake --build --preset native --target veilpix_fuzz_cls_reg veilpix_fuzz_settings \
-  veilpix_fuzz_ansi_text
+cmake --build --preset native --target veilpix_fuzz_cls_reg veilpix_fuzz_settings
 
 out=build/native
 mkdir -p "$out/fuzz-artifacts"
-for name in cls_reg settings ansi_text; do
+for name in cls_reg settings; do
   corpus=$out/fuzz-corpus/$name
   log=$out/$name.log
   mkdir -p "$corpus"
