@@ -3,7 +3,6 @@
 #include <winternl.h>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace veilpix::testing {
@@ -26,14 +25,6 @@ struct HandleTable {
 constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
 constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
-// GetGuiResources's count, or nothing where the system does not implement it (Wine).
-std::optional<size_t> GuiResources(DWORD kind) {
-  SetLastError(ERROR_SUCCESS);
-  const DWORD count = GetGuiResources(GetCurrentProcess(), kind);
-  if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return std::nullopt;
-  return count;
-}
-
 // Wine keeps a process's GDI objects in a handle table laid out like Windows' shared one, which
 // the PEB points to: 65536 entries of 24 bytes, a live entry's object type in the low five bits
 // of byte 14.
@@ -53,35 +44,6 @@ size_t CountGdiTableEntries() {
   size_t count = 0;
   for (size_t i = 0; i < kEntries; ++i) {
     if (table[i * kEntrySize + kTypeOffset] & 0x1F) ++count;
-  }
-  return count;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM param) {
-  ++*reinterpret_cast<size_t*>(param);
-  return TRUE;
-}
-
-bool OwnWindow(HWND hwnd) {
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  return owner == GetCurrentProcessId();
-}
-
-BOOL CALLBACK CountOwnWindowTree(HWND hwnd, LPARAM param) {
-  if (!OwnWindow(hwnd)) return TRUE;
-  auto* count = reinterpret_cast<size_t*>(param);
-  ++*count;
-  EnumChildWindows(hwnd, CountWindow, param);
-  return TRUE;
-}
-
-size_t CountOwnWindows() {
-  size_t count = 0;
-  EnumWindows(CountOwnWindowTree, reinterpret_cast<LPARAM>(&count));
-  // Message-only windows are not top-level windows: EnumWindows does not list them.
-  for (HWND hwnd = nullptr; (hwnd = FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr));) {
-    CountOwnWindowTree(hwnd, reinterpret_cast<LPARAM>(&count));
   }
   return count;
 }
@@ -107,13 +69,10 @@ size_t CountProcessHandles() {
 }
 
 size_t CountGdiObjects() {
-  if (const auto count = GuiResources(GR_GDIOBJECTS)) return *count;
-  return CountGdiTableEntries();
-}
-
-size_t CountUserObjects() {
-  if (const auto count = GuiResources(GR_USEROBJECTS)) return *count;
-  return CountOwnWindows();
+  SetLastError(ERROR_SUCCESS);
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return CountGdiTableEntries();
+  return count;
 }
 
 size_t PrivateBytes(HANDLE process) {
