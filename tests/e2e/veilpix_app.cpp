@@ -1,85 +1,37 @@
 #include "tests/e2e/veilpix_app.h"
 
-#include <shellapi.h>
-
+#include <algorithm>
 #include <fstream>
 #include <vector>
+
+#include "resources/resource.h"
 
 namespace veilpix::testing {
 namespace {
 
-constexpr wchar_t kIeMain[] = L"Software\\Microsoft\\Internet Explorer\\Main";
-constexpr wchar_t kSettings[] = L"Software\\Veilpix\\General";
-
-struct WindowSearch {
-  DWORD process_id;
-  const wchar_t* class_name;
-  bool visible_only;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t name[64];
-  if ((search->process_id == 0 || owner == search->process_id) &&
-      (!search->visible_only || IsWindowVisible(hwnd)) && GetClassNameW(hwnd, name, 64) &&
-      wcscmp(name, search->class_name) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-std::wstring ReadString(const wchar_t* key, const wchar_t* name) {
-  DWORD size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-      ERROR_SUCCESS) {
-    return L"<absent>";
-  }
-  std::wstring data(size / sizeof(wchar_t), L'\0');
-  RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data.data(), &size);
-  data.resize(wcslen(data.c_str()));
-  return data;
-}
-
-void WriteString(const wchar_t* key, const wchar_t* name, const wchar_t* text) {
-  HKEY handle;
-  RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
-  RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-}
+constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+constexpr wchar_t kPictures[] = L"Display Inline Images";
 
 }  // namespace
 
-HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only) {
-  WindowSearch search{process_id, class_name, visible_only, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  while (!done()) {
-    if (GetTickCount64() > deadline) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
-std::wstring VeilpixApp::BuiltExe() {
-  // The build tree's Unix path, as Wine's drive Z: shows it.
-  std::string unix_path = VEILPIX_EXE;
+std::wstring WinePath(const char* unix_path) {
   std::wstring path = L"Z:";
-  for (const char c : unix_path) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+  for (const char* c = unix_path; *c; ++c) path.push_back(*c == '/' ? L'\\' : *c);
   return path;
 }
 
-VeilpixApp::~VeilpixApp() {
+std::wstring Pictures() {
+  return ReadUserString(kIeMainKey, kPictures);
+}
+
+void WritePictures(const wchar_t* text) {
+  WriteUserString(kIeMainKey, kPictures, text);
+}
+
+Program::~Program() {
   if (!process_.hProcess) return;
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    RemoveTrayIcon(form1_, 1);  // a stale icon would take the place of the next one
     TerminateProcess(process_.hProcess, 99);
     WaitForSingleObject(process_.hProcess, 5000);
   }
@@ -87,126 +39,142 @@ VeilpixApp::~VeilpixApp() {
   CloseHandle(process_.hThread);
 }
 
-bool VeilpixApp::Start(const std::wstring& exe) {
-  std::wstring application = exe.empty() ? BuiltExe() : exe;
-  std::wstring command_line = L"\"" + application + L"\"";
+bool Program::Run(std::wstring command_line) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process_)) {
+  return CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_);
+}
+
+bool Program::Start(std::wstring command_line) {
+  if (!Run(command_line.empty() ? L"\"" + WinePath(VEILPIX_EXE) + L"\"" : command_line))
     return false;
-  }
-  WaitUntil([&] { return (form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1")); },
-            15000);
-  if (!form1_ || !WaitUntil([&] { return TrayIconPresent(); }, 10000)) return false;
+  const bool shown = WaitUntil(
+      [&] {
+        form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1");
+        return form1_ && TrayIconShown(form1_, 1);
+      },
+      15000);
   // The icon is added in the middle of start-up; the rest is done once the program idles.
-  WaitForInputIdle(process_.hProcess, 10000);
   DWORD_PTR result;
-  return SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+  return shown && WaitForInputIdle(process_.hProcess, 10000) == 0 &&
+         SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
-HWND VeilpixApp::command1() const {
-  return FindWindowExW(form1_, nullptr, L"BUTTON", nullptr);
-}
-
-std::wstring VeilpixApp::Caption() const {
-  wchar_t text[64] = L"";
-  GetWindowTextW(command1(), text, 64);
-  return text;
-}
-
-void VeilpixApp::PostTray(UINT mouse_message) const {
-  PostMessageW(form1_, WM_MOUSEMOVE, 1, mouse_message);
-}
-
-void VeilpixApp::PostMenuCommand(int id) const {
-  PostMessageW(form1_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-bool ShellHasTrayIcon(HWND hwnd) {
-  // Modifying nothing succeeds exactly when the shell has an icon for this window and id.
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd;
-  data.uID = 1;
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
-bool ShellDropTrayIcon(HWND hwnd) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd;
-  data.uID = 1;
-  return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
-}
-
-bool VeilpixApp::WaitForExit(DWORD timeout_ms) const {
-  return WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0;
-}
-
-DWORD VeilpixApp::ExitCode() const {
+DWORD Program::WaitForExit() const {
   DWORD code = STILL_ACTIVE;
+  WaitForSingleObject(process_.hProcess, 30000);
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
 }
 
-std::wstring ReadPictures() {
-  return ReadString(kIeMain, L"Display Inline Images");
+std::wstring Program::Caption() const {
+  return TextOf(GetDlgItem(form1_, IDC_FORM1_COMMAND1));
 }
 
-void WritePictures(const wchar_t* text) {
-  WriteString(kIeMain, L"Display Inline Images", text);
+std::optional<POINT> Program::TrayIcon() const {
+  // The image of the state the button shows, loaded from the exe as Veilpix loads it.
+  static const HMODULE exe =
+      LoadLibraryExW(WinePath(VEILPIX_EXE).c_str(), nullptr,
+                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  const int id = Caption() == L"表示" ? IDI_SHOWN : IDI_HIDDEN;
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  const auto image =
+      static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+  std::optional<POINT> at;
+  WaitUntil([&] { return (at = FindTrayImage(image)).has_value(); });
+  return at;
 }
 
-void DeleteVeilpixSettings() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Veilpix");
+bool Program::ClickTrayIcon(bool right) {
+  std::optional<POINT> at = TrayIcon();
+  if (!at) return false;
+  // Clicks on alternate sides of the icon, so that no two make a double-click.
+  at->x += ++tray_clicks_ % 2 ? -3 : 3;
+  ClickAt(*at, right);
+  return true;
 }
 
-std::wstring ReadSetting(const wchar_t* key) {
-  return ReadString(kSettings, key);
+bool Program::PickMenuItem(std::initializer_list<WORD> keys, const wchar_t* screenshot) {
+  HWND menu = nullptr;
+  if (!ClickTrayIcon(true) ||
+      !WaitUntil([&] { return (menu = FindTopLevelWindow(process_id(), L"#32768", true)); })) {
+    return false;
+  }
+  if (screenshot) {
+    RECT rect;
+    GetWindowRect(menu, &rect);
+    const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
+    WaitUntil([&] { return PixelsShowing(menu, GetSysColor(COLOR_MENU)) > area / 2; });  // drawn
+    SaveScreenshot(screenshot);
+  }
+  for (const WORD key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return WaitUntil([&] { return !IsWindowVisible(menu); });
 }
 
-void WriteSetting(const wchar_t* key, const wchar_t* text) {
-  WriteString(kSettings, key, text);
+HWND Program::OpenFromMenu(std::initializer_list<WORD> keys, const wchar_t* window_class) {
+  HWND window = nullptr;
+  if (PickMenuItem(keys)) {
+    WaitUntil([&] { return (window = FindTopLevelWindow(process_id(), window_class, true)); });
+  }
+  return window;
 }
 
-std::wstring SaveScreenshot(const wchar_t* name) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD row = (width * 3 + 3) & ~3u;
-  const DWORD image_size = row * height;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + image_size;
-  info.bmiHeader.biSizeImage = image_size;
+// Each event carries where it happens: Wine may still move the pointer back to where it was
+// for a moment, but a press never lands there.
+void MovePointer(POINT to, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
 
-  std::wstring dir = VeilpixApp::BuiltExe();
-  dir = dir.substr(0, dir.rfind(L"\\tray\\")) + L"\\artefacts";
-  CreateDirectoryW(dir.c_str(), nullptr);
-  const std::wstring path = dir + L"\\" + name + L".bmp";
-  std::ofstream out(path.c_str(), std::ios::binary);
+void ClickAt(POINT at, bool right) {
+  const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  MovePointer(at);
+  MovePointer(at, down);
+  MovePointer(at, down << 1);  // the same button's release
+}
+
+POINT CentreOf(HWND hwnd) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+int PixelsShowing(HWND hwnd, COLORREF colour) {
+  RECT rect{};  // empty once the window is gone
+  GetWindowRect(hwnd, &rect);
+  const std::vector<COLORREF> pixels = ScreenPixels(rect);
+  return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+void SaveScreenshot(const wchar_t* name) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  std::vector<COLORREF> pixels = ScreenPixels(screen);
+  // A BMP keeps blue in the low byte.
+  for (COLORREF& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+  // 32 bits a pixel, the top row first.
+  const BITMAPINFOHEADER info{
+      sizeof(BITMAPINFOHEADER), screen.right, -screen.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(offset + pixels.size() * 4), 0, 0, offset};
+  std::string folder = VEILPIX_EXE;
+  folder = folder.substr(0, folder.rfind("/tray/")) + "/artefacts";
+  CreateDirectoryW(WinePath(folder.c_str()).c_str(), nullptr);
+  std::ofstream out((WinePath((folder + "/").c_str()) + name + L".bmp").c_str(), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), image_size);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return path;
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
 }
 
 }  // namespace veilpix::testing

@@ -1,64 +1,69 @@
 #pragma once
-// The real Veilpix.exe, started and driven from outside the way the shell and the user drive it.
+// The programs of the download run from outside, and Veilpix driven the way the shell and the
+// user drive it: the real mouse on its tray icon in Wine's notification area, its menu picked
+// with the keys.
 
 #include <windows.h>
 
-#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
+
+#include "tests/win32/wine_helpers.h"
 
 namespace veilpix::testing {
 
-// The first top-level window of `class_name` in process `process_id` (0: any process), or null.
-HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only = false);
+inline constexpr wchar_t kVeilpixKey[] = L"Software\\Veilpix";
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Veilpix\\General";
 
-// True while the shell knows a tray icon of `hwnd` with id 1.
-bool ShellHasTrayIcon(HWND hwnd);
-// Drops that icon from the notification area, as an Explorer restart does.
-bool ShellDropTrayIcon(HWND hwnd);
+// A path of the build tree as Wine's drive Z: shows it.
+std::wstring WinePath(const char* unix_path);
 
-// Polls `done` every 20 ms until it holds or `timeout_ms` has passed.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000);
+// Internet Explorer's picture setting: "yes", "no" or "<absent>".
+std::wstring Pictures();
+void WritePictures(const wchar_t* text);
 
-class VeilpixApp {
+class Program {
  public:
-  VeilpixApp() = default;
-  VeilpixApp(const VeilpixApp&) = delete;
-  VeilpixApp& operator=(const VeilpixApp&) = delete;
-  ~VeilpixApp();  // ends a copy that is still running
+  Program() = default;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();  // ends it if it still runs, and takes its tray icon away
 
-  // Starts Veilpix.exe (from `exe`, or the one this build made) and waits for its main window.
-  bool Start(const std::wstring& exe = {});
+  bool Run(std::wstring command_line);
+  // Runs Veilpix (the exe this tree built when no command line is given) and waits until it
+  // idles with its icon in the tray.
+  bool Start(std::wstring command_line = {});
+  DWORD WaitForExit() const;  // the exit code; STILL_ACTIVE while it runs on
+
   HWND form1() const { return form1_; }
-  HWND command1() const;
   DWORD process_id() const { return process_.dwProcessId; }
+  std::wstring Caption() const;  // Command1's: the picture-display state
 
-  std::wstring Caption() const;  // Command1's caption: the picture-display state
-  bool Visible() const { return IsWindowVisible(form1_) != FALSE; }
-  bool Topmost() const { return (GetWindowLongW(form1_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-  // A notification for the tray icon, as the shell sends it.
-  void PostTray(UINT mouse_message) const;
-  void PostMenuCommand(int id) const;
-  bool TrayIconPresent() const { return ShellHasTrayIcon(form1_); }
-
-  bool WaitForExit(DWORD timeout_ms = 5000) const;
-  DWORD ExitCode() const;
-
-  static std::wstring BuiltExe();
+  // Where the tray shows the image of the current state; nothing if it shows it nowhere.
+  std::optional<POINT> TrayIcon() const;
+  bool ClickTrayIcon(bool right = false);
+  // Opens the tray menu with a right click, saves a screenshot while it is open when named,
+  // then presses `keys` and Return.
+  bool PickMenuItem(std::initializer_list<WORD> keys, const wchar_t* screenshot = nullptr);
+  // Picks the item that opens the window of `window_class`; null when it does not show.
+  HWND OpenFromMenu(std::initializer_list<WORD> keys, const wchar_t* window_class);
 
  private:
   PROCESS_INFORMATION process_{};
   HWND form1_ = nullptr;
+  int tray_clicks_ = 0;
 };
 
-// The IE picture setting and Veilpix's stored settings, read and written directly.
-std::wstring ReadPictures();  // "<absent>" when there is no value
-void WritePictures(const wchar_t* text);
-void DeleteVeilpixSettings();
-std::wstring ReadSetting(const wchar_t* key);  // "<absent>" when not stored
-void WriteSetting(const wchar_t* key, const wchar_t* text);
+// The real pointer, moved (and its buttons pressed or released) through the system's input queue.
+void MovePointer(POINT to, DWORD buttons = 0);
+void ClickAt(POINT at, bool right = false);
+POINT CentreOf(HWND hwnd);
+// How many pixels of the window's place on the screen show `colour`.
+int PixelsShowing(HWND hwnd, COLORREF colour);
+std::wstring TextOf(HWND hwnd);
 
-// Saves the whole screen as a BMP into the build tree's artefacts folder; returns its path.
-std::wstring SaveScreenshot(const wchar_t* name);
+// Saves the whole screen into the build tree's artefacts folder as `name`.bmp.
+void SaveScreenshot(const wchar_t* name);
 
 }  // namespace veilpix::testing
