@@ -2,7 +2,7 @@
 ; removes what Veilpix stored for the user.
 ;
 ; Built by the `dist` target:
-;   makensis -INPUTCHARSET UTF8 -DTARGET=<x86-unicode|amd64-unicode> -DVEILPIX_EXE=<Veilpix.exe>
+;   makensis -INPUTCHARSET UTF8 -DTARGET=x86-unicode -DVEILPIX_EXE=<Veilpix.exe>
 ;            -DSETUP_ICON=<setup.ico> -DRESOURCE_H=<resources/resource.h> -DOUTFILE=<setup.exe>
 ;            veilpix.nsi
 ;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Veilpix's benchmarks in one command: builds what they need, brings Wine up as scripts/test.sh
 # does, and prints one table, each figure of Veilpix against its floor measured in the same run
-# on the same machine. Under Wine the x86_64 build runs (this project's machines cannot execute
-# 32-bit code); the size of the i686 download is read from its file.
+# on the same machine. The i686 download runs under 32-bit Wine in the i386 root, through QEMU
+# where the kernel cannot execute 32-bit code: then both Veilpix and its floors are emulated.
 #
 # Usage: bash scripts/bench.sh [soak refreshes, default 1000000]
 # The soak switches once every 100 refreshes. Each refresh modifies the tray icon, which Wine's
@@ -14,10 +14,8 @@ soak_refreshes=${1:-1000000}
 soak_switches=$((soak_refreshes / 100))
 
 bash scripts/setup.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target Veilpix
-cmake --preset wine -DVEILPIX_BENCH=ON >/dev/null
-cmake --build --preset wine --target Veilpix minimal_tray minimal_watcher veilpix_bench_latency \
+cmake --preset windows -DVEILPIX_BENCH=ON >/dev/null
+cmake --build --preset windows --target Veilpix minimal_tray minimal_watcher veilpix_bench_latency \
   veilpix_bench_refresh veilpix_bench_startup veilpix_soak_test
 
 # shellcheck source=wine-env.sh
@@ -25,7 +23,7 @@ cmake --build --preset wine --target Veilpix minimal_tray minimal_watcher veilpi
 trap veilpix_wine_down EXIT
 veilpix_wine_up
 
-build=$root/build/wine
+build=$root/build/windows
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 # Windows programs end their lines with CR LF.
 run() { wine "$@" | tr -d '\r'; }
@@ -37,7 +35,9 @@ row() {  # figure, Veilpix, floor, unit, floor's name
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 echo "command: bash scripts/bench.sh $*"
 echo "machine: $(nproc) CPUs, $cpu; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "Windows side: build/wine (x86_64) under $(wine --version), 64-bit only on this kernel"
+how=natively
+veilpix_emulating && how="through $("$VEILPIX_QEMU" --version | head -n 1)"
+echo "Windows side: build/windows (i686) under 32-bit $(wine --version), $how"
 echo
 echo "| figure | Veilpix | floor | Veilpix / floor |"
 echo "| --- | --- | --- | --- |"
@@ -48,9 +48,9 @@ run "$build/bench/veilpix_bench_startup.exe" "$(windows_path "$build/tray/Veilpi
   "$(windows_path "$build/bench/minimal_tray.exe")"
 
 kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
-row "Veilpix.exe size, the i686 download" "$(kib build/windows/tray/Veilpix.exe)" 200 KiB goal
-row "Veilpix.exe size, the x86_64 build" "$(kib "$build/tray/Veilpix.exe")" \
-  "$(kib "$build/bench/minimal_tray.exe")" KiB "minimal_tray.exe"
+row "Veilpix.exe size" "$(kib "$build/tray/Veilpix.exe")" 200 KiB goal
+row "Veilpix.exe size" "$(kib "$build/tray/Veilpix.exe")" "$(kib "$build/bench/minimal_tray.exe")" \
+  KiB "minimal_tray.exe"
 
 soak_log=$build/bench/soak.log
 VEILPIX_SOAK_REFRESHES=$soak_refreshes VEILPIX_SOAK_SWITCHES=$soak_switches \

@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots anew: runs the end-to-end tests that capture the tray menu,
-# the About window and the chooser under Wine, and crops their captures into docs/.
+# the About window and the chooser under 32-bit Wine, and crops their captures into docs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-cmake --preset wine >/dev/null
-cmake --build --preset wine
+cmake --preset windows >/dev/null
+cmake --build --preset windows
 
 # shellcheck source=wine-env.sh
 . scripts/wine-env.sh
 trap veilpix_wine_down EXIT
 veilpix_wine_up
-ctest --preset wine -R 'TrayE2eTest.IconClicks|AboutE2eTest|ChooserE2eTest'
+ctest --preset windows -R 'TrayE2eTest.IconClicks|AboutE2eTest|ChooserE2eTest'
 
-shots=build/wine/artefacts
+shots=build/windows/artefacts
 mkdir -p docs
 # The tray corner of the desktop with the menu the right click opened (Wine keeps it inside the
 # screen, so it covers the icon).

@@ -1,35 +1,61 @@
-# Sourced by the scripts that run Windows programs: one Wine prefix inside the build tree, the
-# Japanese ANSI code page, headless X when there is no display. Starts only what is missing and
-# stops only what it started.
+# shellcheck shell=bash
+# Sourced by the scripts that run Windows programs: 32-bit Wine inside the i386 root (see
+# i386-root.sh), one Wine prefix inside the build tree, the Japanese ANSI code page, headless X
+# when there is no display. Starts only what is missing and stops only what it started.
 
 VEILPIX_ROOT=${VEILPIX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-VEILPIX_BUILD=${VEILPIX_BUILD:-$VEILPIX_ROOT/build/wine}
+VEILPIX_BUILD=${VEILPIX_BUILD:-$VEILPIX_ROOT/build/windows}
+# shellcheck source=i386-root.sh
+. "$VEILPIX_ROOT/scripts/i386-root.sh"
 export WINEPREFIX=${WINEPREFIX:-$VEILPIX_BUILD/wineprefix}
-export WINEARCH=win64
-# 64-bit Wine, called by name: Debian's wrapper would pick a 32-bit loader when one is installed.
-export WINELOADER=/usr/lib/wine/wine64
-export WINESERVER=/usr/lib/wine/wineserver64
-wine() { "$WINELOADER" "$@"; }
-wineserver() { "$WINESERVER" "$@"; }
-wineboot() { "$WINELOADER" wineboot "$@"; }
+export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes the ANSI code page 932 from this locale, generated inside the root.
 export LANG=ja_JP.UTF-8
+_veilpix_trapno=$VEILPIX_BUILD/qemu-trapno.so
+
+# Runs one of the root's programs; under QEMU with Wine's fault handlers mended.
+veilpix_in_root() {
+  if veilpix_emulating; then
+    veilpix_root_run env LD_PRELOAD="$_veilpix_trapno" "$@"
+  else
+    veilpix_root_run "$@"
+  fi
+}
+# Called by name: Debian's wrappers are shell scripts (slow to start under QEMU), and the
+# server's would add -p0 to every call.
+export WINELOADER=/usr/lib/wine/wine
+export WINESERVER=/usr/lib/wine/wineserver32
+wine() { veilpix_in_root "$WINELOADER" "$@"; }
+wineserver() { veilpix_in_root "$WINESERVER" "$@"; }
+wineboot() { wine wineboot "$@"; }
 
 _veilpix_started_xvfb=
 _veilpix_started_wineserver=
 
-# A prefix made before wine32 was installed cannot run 32-bit programs: make it anew then.
+# The mend is built by the host's compiler, for the root's 32-bit libc.
+_veilpix_trapno_up() {
+  local source=$VEILPIX_ROOT/scripts/qemu-trapno.c
+  veilpix_emulating || return 0
+  [ "$_veilpix_trapno" -nt "$source" ] && return 0
+  mkdir -p "$VEILPIX_BUILD"
+  gcc -m32 -O2 -fPIC -shared -nostdlib -ffreestanding -fno-stack-protector \
+    -o "$_veilpix_trapno" "$source"
+}
+
+# A prefix Wine cannot start (one made by another Wine, say) is made anew.
 veilpix_prefix() {
   if [ -f "$WINEPREFIX/.veilpix-ready" ] && wine cmd /c exit 0 >/dev/null 2>&1; then
     return 0
   fi
+  echo "wine-env: making the 32-bit Wine prefix $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >/dev/null 2>&1
   wineserver -w
   # Without Wine's own fonts the title-bar buttons show as letters.
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  cp "$VEILPIX_I386_ROOT"/usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || true
   # Every program runs in one virtual desktop with a taskbar and a notification area, so the
   # tests can find Veilpix's windows and its tray icon has a home.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -39,44 +65,57 @@ veilpix_prefix() {
 }
 
 # One display per prefix, found again by every script that uses the prefix: the prefix's
-# wineserver and desktop stay bound to the display they were started on.
+# wineserver and desktop stay bound to the display they were started on. The X sockets are
+# shared between the host and the root.
 veilpix_display() {
-  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  if [ -n "${DISPLAY:-}" ] && veilpix_in_root xdpyinfo >/dev/null 2>&1; then return 0; fi
   local n=$((90 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 100))
   export DISPLAY=":$n"
-  xdpyinfo >/dev/null 2>&1 && return 0
-  rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+  veilpix_in_root xdpyinfo >/dev/null 2>&1 && return 0
+  rm -f "/tmp/.X$n-lock" "$VEILPIX_I386_ROOT/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
   # A server left on a display that is gone cannot draw any more.
   wineserver -k >/dev/null 2>&1 || true
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  _veilpix_started_xvfb=$!
+  veilpix_in_root Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb runs below the shell that entered the root: found again by the lock it writes there.
+  _veilpix_started_xvfb=$VEILPIX_I386_ROOT/tmp/.X$n-lock
   for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
+    veilpix_in_root xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.2
   done
   echo "wine-env: could not start Xvfb on $DISPLAY" >&2
   return 1
 }
 
-# A persistent server keeps each test program's start near 0.1 s instead of 2.5 s. A server
-# already serving this prefix is left to whoever started it.
+# A persistent server keeps each test program's start short. A server already serving this
+# prefix is left to whoever started it; the one Wine started on its own for the last program
+# (Debian's starts it with -p0) is replaced.
 veilpix_wineserver() {
-  if ! pgrep -f "wineserver64 -p" >/dev/null 2>&1; then
+  if ! pgrep -f "wineserver32 -p$" >/dev/null 2>&1; then
+    wineserver -k >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
     _veilpix_started_wineserver=1
   fi
-  wine cmd /c exit 0 >/dev/null 2>&1  # brings up the desktop
+  wine cmd /c exit 0 >/dev/null 2>&1 # brings up the desktop
 }
 
 veilpix_wine_up() {
-  command -v wine >/dev/null || { echo "wine-env: wine is not installed" >&2; return 1; }
-  veilpix_display && veilpix_prefix && veilpix_wineserver
+  veilpix_root_up && _veilpix_trapno_up && veilpix_display && veilpix_prefix &&
+    veilpix_wineserver && return 0
+  echo "wine-env: 32-bit Wine could not be set up; the Windows-side tests cannot run" >&2
+  return 1
 }
 
 veilpix_wine_down() {
-  [ -n "$_veilpix_started_wineserver" ] && wineserver -k >/dev/null 2>&1
-  [ -n "$_veilpix_started_xvfb" ] && kill "$_veilpix_started_xvfb" 2>/dev/null
+  # Waits too for a server that a program still ending started on its way out.
+  [ -n "$_veilpix_started_wineserver" ] && wineserver -k >/dev/null 2>&1 && wineserver -w
+  if [ -n "$_veilpix_started_xvfb" ]; then
+    local xvfb
+    xvfb=$(tr -d ' ' <"$_veilpix_started_xvfb")
+    kill "$xvfb" 2>/dev/null
+    # Gone before the next script may start one on the same display.
+    for _ in $(seq 50); do kill -0 "$xvfb" 2>/dev/null || break; sleep 0.1; done
+  fi
   _veilpix_started_wineserver=
   _veilpix_started_xvfb=
-  return 0
+  veilpix_emulation_off
 }

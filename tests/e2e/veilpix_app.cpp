@@ -160,7 +160,14 @@ std::wstring TextOf(HWND hwnd) {
 
 void SaveScreenshot(const wchar_t* name) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // Under emulation a window takes long to paint: the screen is saved once it holds still.
   std::vector<COLORREF> pixels = ScreenPixels(screen);
+  for (int i = 0; i < 20; ++i) {
+    Sleep(250);
+    std::vector<COLORREF> again = ScreenPixels(screen);
+    if (again == pixels) break;
+    pixels = std::move(again);
+  }
   // A BMP keeps blue in the low byte.
   for (COLORREF& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
   // 32 bits a pixel, the top row first.
