@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "resources/resource.h"
@@ -11,6 +13,72 @@ namespace {
 
 constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 constexpr wchar_t kPictures[] = L"Display Inline Images";
+
+// What `draw` paints into a bitmap of that size, row by row from the top, as COLORREF values.
+std::vector<COLORREF> Drawn(int width, int height, const std::function<void(HDC)>& draw) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  draw(memory);
+  GdiFlush();
+  std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+  const auto* rgb = static_cast<const DWORD*>(bits);  // blue in the low byte
+  for (size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = RGB(GetBValue(rgb[i]), GetGValue(rgb[i]), GetRValue(rgb[i]));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+// The screen's pixels in `area`, row by row from the top, as COLORREF values.
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  return Drawn(area.right - area.left, area.bottom - area.top, [&](HDC memory) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left,
+           area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
+}
+
+// The centre of the place where the shell's notification area shows `icon`, found by its
+// pixels on the screen; nothing while it shows there nowhere.
+std::optional<POINT> FindTrayImage(HICON icon) {
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  const auto drawn_on = [&](COLORREF background) {
+    return Drawn(size, size, [&](HDC memory) {
+      const RECT all{0, 0, size, size};
+      SetDCBrushColor(memory, background);
+      FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
+  };
+  // The icon's opaque pixels are those that look the same on black and on white.
+  const std::vector<COLORREF> on_black = drawn_on(RGB(0, 0, 0));
+  const std::vector<COLORREF> on_white = drawn_on(RGB(255, 255, 255));
+  RECT tray{};
+  GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &tray);
+  const int width = tray.right - tray.left;
+  const std::vector<COLORREF> screen = ScreenPixels(tray);
+  for (int y = 0; y + size <= tray.bottom - tray.top; ++y) {
+    for (int x = 0; x + size <= width; ++x) {
+      bool same = true;
+      for (int i = 0; same && i < size * size; ++i) {
+        same = on_black[i] != on_white[i] ||
+               screen[(y + i / size) * width + x + i % size] == on_black[i];
+      }
+      if (same) return POINT{tray.left + x + size / 2, tray.top + y + size / 2};
+    }
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 

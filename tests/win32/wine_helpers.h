@@ -6,9 +6,7 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace veilpix::testing {
 
@@ -25,12 +23,6 @@ void RemoveTrayIcon(HWND hwnd, UINT id);
 
 // The first top-level window of `class_name` in process `process_id` (0: any), or null.
 HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only = false);
-
-// The screen's pixels in `area`, row by row from the top, as COLORREF values.
-std::vector<COLORREF> ScreenPixels(const RECT& area);
-// The centre of the place where the shell's notification area shows `icon`, found by its
-// pixels on the screen; nothing while it shows there nowhere.
-std::optional<POINT> FindTrayImage(HICON icon);
 
 // Polls `done` every 10 ms until it holds or `timeout_ms` has passed.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000);
