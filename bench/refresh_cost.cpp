@@ -51,9 +51,7 @@ int main() {
   }
   Form1& form = live.form();
   const auto refresh = [&form] { form.Timer1_Timer(); };
-  const auto tray = [&live, &form] {
-    live.desktop().NotifyIcon(kNimModify, form.TrayData.Bytes());
-  };
+  const auto tray = [&live, &form] { live.desktop().NotifyIcon(kNimModify, form.TrayData); };
   PerCall(refresh);  // warm-up
   PerCall(BareRead);
 

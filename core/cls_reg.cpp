@@ -23,7 +23,7 @@ std::wstring DescribeError(const std::exception& error) {
 std::wstring clsReg::RegGetString(const RegKey& lnghInKey, std::wstring_view strSubKey,
                                   std::wstring_view strValName) {
   std::wstring result;
-  RegKey key = 0;
+  RegKey key{};
   if (api_.RegOpenKeyExA(lnghInKey, ToAnsi(strSubKey).c_str(), 0, kKeyAllSpecificRights, &key) !=
       0) {
     return result;
@@ -52,7 +52,7 @@ bool clsReg::RegSetString(const RegKey& lnghKey, const std::wstring& strSubKey,
     const std::string name = ToAnsi(strSetValue);
     const std::string data = ToAnsi(strValue);
     const SecurityAttributes security{};
-    RegKey key = 0;
+    RegKey key{};
     std::uint32_t disposition = 0;
     // Without a key there is nothing to write to and nothing to close.
     if (api_.RegCreateKeyExA(lnghKey, sub_key.c_str(), 0, "", 0, kKeyAllSpecificRights, &security,

@@ -6,10 +6,12 @@
 
 namespace veilpix {
 
-// A predefined root or an opened key, as the 32-bit handle value the registry hands out.
-using RegKey = std::uint32_t;
+// A predefined root or an opened key: the registry's handle, opaque and pointer-sized.
+enum class RegKey : std::uintptr_t {};
 
-inline constexpr RegKey kHkeyCurrentUser = 0x80000001;
+// HKEY_CURRENT_USER, a sign-extended 32-bit value.
+inline constexpr RegKey kHkeyCurrentUser =
+    static_cast<RegKey>(static_cast<std::uintptr_t>(std::intptr_t{-0x7FFFFFFF}));
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kKeyAllSpecificRights =
@@ -18,7 +20,7 @@ inline constexpr std::uint32_t kKeyAllSpecificRights =
 // The SECURITY_ATTRIBUTES record RegCreateKeyExA receives.
 struct SecurityAttributes {
   std::uint32_t nLength = 0;
-  std::uint32_t lpSecurityDescriptor = 0;
+  const void* lpSecurityDescriptor = nullptr;
   std::uint32_t bInheritHandle = 0;
 };
 

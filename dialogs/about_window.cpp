@@ -4,13 +4,14 @@
 #include <windowsx.h>
 
 #include "platform/twips.h"
+#include "platform/win32/fonts.h"
 #include "platform/win32/form_class.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
+#include "platform/win32/window_frame.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
-#include "tray/form1.h"
 
 namespace veilpix {
 namespace {
@@ -23,18 +24,9 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr double kClientWidth = 5325;
 constexpr double kClientHeight = 3645;
 
-struct FontStyle {
-  const wchar_t* face;
-  double points;
-  int weight;
-  bool italic;
-  bool underline;
-  BYTE charset;
-};
-
 enum FontIndex { kTitleFont, kNoticeFont, kHeadingFont, kPlainFont, kLinkFont, kButtonFont };
 
-constexpr FontStyle kFonts[] = {
+constexpr FontDescription kFonts[] = {
     {WIDE(TXT_FORM3_TITLE_FONT), 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
     {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_BOLD, false, false, ANSI_CHARSET},
     {WIDE(TXT_FORM3_LABEL_FONT), 10.5, FW_BOLD, true, false, ANSI_CHARSET},
@@ -42,17 +34,6 @@ constexpr FontStyle kFonts[] = {
     {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_NORMAL, false, true, ANSI_CHARSET},
     {WIDE(TXT_FORM3_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
 };
-
-HFONT CreateFontFrom(const FontStyle& style, int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = PointsToFontHeight(style.points, dpi);
-  font.lfWeight = style.weight;
-  font.lfItalic = style.italic;
-  font.lfUnderline = style.underline;
-  font.lfCharSet = style.charset;
-  wcscpy_s(font.lfFaceName, style.face);
-  return CreateFontIndirectW(&font);
-}
 
 enum class Kind { kLabel, kCenteredLabel, kLink, kPicture, kCheckBox, kButton };
 
@@ -79,6 +60,8 @@ DWORD Style(Kind kind) {
   }
 }
 
+}  // namespace
+
 struct ChildLayout {
   Control* control;  // nullptr: the picture, whose state never changes
   int id;
@@ -88,8 +71,6 @@ struct ChildLayout {
   const wchar_t* tooltip;
 };
 
-}  // namespace
-
 AboutWindow::AboutWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& store)
     : instance_(instance),
       desktop_(desktop),
@@ -97,15 +78,15 @@ AboutWindow::AboutWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& st
       hand_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_LINK))) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};  // the tooltip control
   InitCommonControlsEx(&controls);
-  RegisterFormClass(instance, kClassName, WindowProc, IDI_HIDDEN);
 }
 
 AboutWindow::~AboutWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void AboutWindow::ShowModal() {
-  if (!hwnd_ && !Create()) return;
+void AboutWindow::ShowModal(WindowHandle owner, std::function<void()> end_program) {
+  end_program_ = std::move(end_program);
+  if (!hwnd_ && !Create(ToWin32<HWND>(owner))) return;
   RunModal(hwnd_);
   if (released_) {
     form_.reset();
@@ -128,24 +109,20 @@ void AboutWindow::ReleaseForm() {
 }
 
 void AboutWindow::EndMainForm() {
-  form1_->mnuEnd_Click();
+  end_program_();
 }
 
-bool AboutWindow::Create() {
+// Owned by the main window: no taskbar button of its own, always above it.
+bool AboutWindow::Create(HWND owner) {
+  if (!RegisterFormClass(instance_, kClassName, FormProc<AboutWindow>, IDI_HIDDEN)) return false;
   dpi_ = ScreenDpi();
-  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  // Owned by the main window: no taskbar button of its own, always above it.
-  const HWND owner = form1_ ? FromHandleValue<HWND>(form1_->Me.hWnd()) : nullptr;
-
+  const SIZE frame = FrameAroundClient(kClientWidth, kClientHeight, kStyle, dpi_);
+  const POINT at = CentredOnScreen(frame);
   Form3Host& host = *this;
   form_.emplace(desktop_, store_, host, VEILPIX_VERSION_MAJOR, VEILPIX_VERSION_MINOR);
   released_ = false;
-  hwnd_ = CreateWindowExW(
-      0, kClassName, WIDE(TXT_FORM3_CAPTION), kStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr, instance_, this);
+  hwnd_ = CreateWindowExW(0, kClassName, WIDE(TXT_FORM3_CAPTION), kStyle, at.x, at.y, frame.cx,
+                          frame.cy, owner, nullptr, instance_, this);
   if (!hwnd_) {
     form_.reset();
     return false;
@@ -156,7 +133,7 @@ bool AboutWindow::Create() {
 }
 
 void AboutWindow::CreateControls() {
-  for (const FontStyle& style : kFonts) fonts_.push_back(CreateFontFrom(style, dpi_));
+  for (const FontDescription& font : kFonts) fonts_.push_back(CreateFontFrom(font, dpi_));
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
@@ -183,31 +160,27 @@ void AboutWindow::CreateControls() {
       {&f.Command1, IDC_FORM3_COMMAND1, Kind::kButton, 1680, 3120, 1815, 375, kButtonFont, nullptr},
   };
   for (const ChildLayout& layout : layouts) {
-    const int width = TwipsToPixels(layout.width, dpi_);
-    const HWND hwnd = CreateWindowExW(
-        0, WindowClass(layout.kind), L"", WS_CHILD | WS_VISIBLE | Style(layout.kind),
-        TwipsToPixels(layout.left, dpi_), TwipsToPixels(layout.top, dpi_), width,
-        TwipsToPixels(layout.height, dpi_), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[layout.font]), FALSE);
+    const HWND hwnd = CreateChild(layout);
     if (layout.tooltip) AddTooltip(hwnd, layout.tooltip);
-    if (layout.kind == Kind::kPicture) {
-      // The box is exactly the size of its image.
-      picture_ = static_cast<HICON>(
-          LoadImageW(instance_, MAKEINTRESOURCEW(IDI_WHIRLWIND), IMAGE_ICON, width, width, 0));
-      SendMessageW(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(picture_), 0);
+    if (!layout.control) {
+      ShowPicture(hwnd, TwipsToPixels(layout.width, dpi_));
       continue;
     }
     Child& child =
         children_.emplace_back(Child{hwnd, layout.control, std::make_unique<WindowMirror>(hwnd)});
     layout.control->Attach(child.mirror.get());
-    if (layout.kind == Kind::kLink) {
-      SizeToText(hwnd, fonts_[layout.font], layout.control->Caption());
-      SetWindowSubclass(hwnd, LinkProc, static_cast<UINT_PTR>(layout.control - f.lblUrl.data()),
-                        reinterpret_cast<DWORD_PTR>(this));
-    }
-    if (layout.kind == Kind::kButton) command1_ = hwnd;
+    if (layout.kind == Kind::kLink) MakeLink(hwnd, layout);
   }
+}
+
+HWND AboutWindow::CreateChild(const ChildLayout& layout) {
+  const HWND hwnd =
+      CreateWindowExW(0, WindowClass(layout.kind), L"", WS_CHILD | WS_VISIBLE | Style(layout.kind),
+                      TwipsToPixels(layout.left, dpi_), TwipsToPixels(layout.top, dpi_),
+                      TwipsToPixels(layout.width, dpi_), TwipsToPixels(layout.height, dpi_), hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[layout.font]), FALSE);
+  return hwnd;
 }
 
 void AboutWindow::AddTooltip(HWND tool, const wchar_t* text) {
@@ -220,29 +193,24 @@ void AboutWindow::AddTooltip(HWND tool, const wchar_t* text) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-// Link labels are exactly as large as their text, so the pointer is on the link only while
-// it is over the text.
-void AboutWindow::SizeToText(HWND label, HFONT font, const std::wstring& text) {
-  HDC dc = GetDC(label);
-  const HGDIOBJ old = SelectObject(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
+// The box is exactly the size of its image.
+void AboutWindow::ShowPicture(HWND box, int size) {
+  picture_ = static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDI_WHIRLWIND), IMAGE_ICON, size, size, 0));
+  SendMessageW(box, STM_SETICON, reinterpret_cast<WPARAM>(picture_), 0);
+}
+
+// A link label is exactly as large as its text, so the pointer is on the link only while it is
+// over the text; it shows the hand and reports the pointer's moves.
+void AboutWindow::MakeLink(HWND label, const ChildLayout& layout) {
+  const std::wstring& text = layout.control->Caption();
+  const SIZE size = TextExtent(fonts_[layout.font], text.c_str(), static_cast<int>(text.size()));
   SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowSubclass(label, LinkProc, static_cast<UINT_PTR>(layout.control - form_->lblUrl.data()),
+                    reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || self->hwnd_ != hwnd) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->OnMessage(message, wparam, lparam);
-}
-
-LRESULT AboutWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT AboutWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -253,8 +221,8 @@ LRESULT AboutWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_SETFOCUS:  // the button is the one control that takes the focus
-      SetFocus(command1_);
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY: {
       int cancel = 0;
@@ -267,7 +235,7 @@ LRESULT AboutWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wparam, lparam);
+  return DefaultProc(hwnd, message, wparam, lparam);
 }
 
 // Esc and Enter arrive as IDCANCEL and IDOK, which no control here has: neither does anything.
@@ -319,8 +287,8 @@ LRESULT AboutWindow::OnCtlColorStatic(HDC dc, HWND label) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
-  return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                        reinterpret_cast<LPARAM>(label));
+  return DefaultProc(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(label));
 }
 
 void AboutWindow::OnDestroyed() {
@@ -331,7 +299,6 @@ void AboutWindow::OnDestroyed() {
   DestroyIcon(picture_);
   picture_ = nullptr;
   tooltip_ = nullptr;
-  command1_ = nullptr;
   hwnd_ = nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,21 +17,25 @@
 
 namespace veilpix {
 
-class Form1;
+struct ChildLayout;
 
 class AboutWindow final : private Form3Host {
  public:
   AboutWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& store);
   ~AboutWindow() override;
-  void SetMainForm(Form1& form) { form1_ = &form; }
+  AboutWindow(const AboutWindow&) = delete;
+  AboutWindow& operator=(const AboutWindow&) = delete;
 
-  // Returns once the window has closed.
-  void ShowModal();
+  // Shows the window above `owner` and returns once it has closed. Erasing the settings ends
+  // the program through `end_program`.
+  void ShowModal(WindowHandle owner, std::function<void()> end_program);
   bool IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
   // Closes the window the way its OK button does.
   void Close();
-  // Check1's Value: 1 once the erase action has run; 0 where there is no window.
-  int Check1Value() const { return form_ && form_->Check1.Checked() ? 1 : 0; }
+  // Check1 is set: the erase action has just run.
+  bool SettingsErased() const { return form_ && form_->Check1.Checked(); }
+
+  LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   // A control's window and the mirror that carries the form's state into it.
@@ -44,14 +49,14 @@ class AboutWindow final : private Form3Host {
   void ReleaseForm() override;
   void EndMainForm() override;
 
-  bool Create();
+  bool Create(HWND owner);
   void CreateControls();
+  HWND CreateChild(const ChildLayout& layout);
   void AddTooltip(HWND tool, const wchar_t* text);
-  void SizeToText(HWND label, HFONT font, const std::wstring& text);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void ShowPicture(HWND box, int size);
+  void MakeLink(HWND label, const ChildLayout& layout);
   static LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                    UINT_PTR index, DWORD_PTR window);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND label);
   void OnDestroyed();
@@ -59,7 +64,7 @@ class AboutWindow final : private Form3Host {
   HINSTANCE instance_;
   Desktop& desktop_;
   SettingsStore& store_;
-  Form1* form1_ = nullptr;
+  std::function<void()> end_program_;
   HCURSOR hand_;
   int dpi_ = 96;
 
@@ -68,7 +73,6 @@ class AboutWindow final : private Form3Host {
   bool released_ = false;  // Form_Unload has let go of form_
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HWND command1_ = nullptr;
   HICON picture_ = nullptr;
   std::vector<HFONT> fonts_;
   std::vector<Child> children_;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "core/settings_store.h"
 #include "dialogs/form2.h"
@@ -16,52 +17,51 @@
 
 namespace veilpix {
 
-class Form1;
-
 class ChooserWindow {
  public:
-  ChooserWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& store);
+  ChooserWindow(HINSTANCE instance, Desktop& desktop, SettingsStore& store)
+      : instance_(instance), desktop_(desktop), store_(store) {}
   ChooserWindow(const ChooserWindow&) = delete;
   ChooserWindow& operator=(const ChooserWindow&) = delete;
 
-  // The main form whose "use the external program" item OK checks; set before ShowModal.
-  void SetMainForm(Form1& form) { form1_ = &form; }
-
-  // Opens the chooser in the current directory and returns once it has closed.
-  void ShowModal();
+  // Opens the chooser in the current directory and returns once it has closed; OK checks
+  // `mnuToggle`.
+  void ShowModal(Control& mnuToggle);
   bool IsOpen() const { return hwnd_ != nullptr; }
   void BringToFront();
 
+  LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // What one opening makes, dropped as a whole when it closes.
+  struct Opening {
+    Opening(FileSystem& file_system, Desktop& desktop, SettingsStore& store, Control& mnuToggle,
+            int dpi);
+    ~Opening();
+    Opening(const Opening&) = delete;
+    Opening& operator=(const Opening&) = delete;
+
+    int dpi;
+    Form2 form;
+    FolderTreeDrawing folder_tree;
+    HFONT font;  // label and buttons; the lists keep the system's default font
+    std::vector<ListWindowMirror> list_mirrors;
+    std::vector<WindowMirror> mirrors;
+  };
+
   bool Create();
   void CreateControls();
   void OnCommand(int id, int code);
   void OnEnter();
-  void OnActivate(bool active);
   void OnDrawItem(const DRAWITEMSTRUCT& draw) const;
   void CloseIfUnloaded();
-  void Release();
 
   HINSTANCE instance_;
   Desktop& desktop_;
   SettingsStore& store_;
-  Form1* form1_ = nullptr;
   Win32FileSystem file_system_;
-  std::optional<Form2> form_;
-
+  std::optional<Opening> opening_;
   HWND hwnd_ = nullptr;
-  HWND focus_ = nullptr;  // given back when the window is activated again
-  int dpi_ = 96;
-  HFONT font_ = nullptr;  // label and buttons
-  std::optional<FolderTreeDrawing> folder_tree_;
-  std::optional<ListWindowMirror> drv_mirror_;
-  std::optional<ListWindowMirror> dir_mirror_;
-  std::optional<ListWindowMirror> fil_mirror_;
-  std::optional<WindowMirror> label1_mirror_;
-  std::optional<WindowMirror> command1_mirror_;
-  std::optional<WindowMirror> command2_mirror_;
 };
 
 }  // namespace veilpix

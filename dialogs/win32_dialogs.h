@@ -1,38 +1,32 @@
 #pragma once
-// The chooser and the About window as the main window reaches them. Each is created when it is
-// first needed and destroyed when it closes.
+// The chooser and the About window as the main form reaches them.
 
 #include <windows.h>
 
 #include "core/settings_store.h"
 #include "dialogs/about_window.h"
 #include "dialogs/chooser_window.h"
+#include "dialogs/dialogs.h"
 #include "platform/desktop.h"
-#include "tray/dialogs.h"
 
 namespace veilpix {
 
-class Form1;
-
 class Win32Dialogs final : public Dialogs {
  public:
-  Win32Dialogs(HINSTANCE instance, Desktop& desktop, SettingsStore& store);
-  // The main form both dialogs reach back into; set before either is shown.
-  void SetMainForm(Form1& form);
+  Win32Dialogs(HINSTANCE instance, Desktop& desktop, SettingsStore& store)
+      : chooser_(instance, desktop, store), about_(instance, desktop, store) {}
 
-  Handle ChooserIcon() override { return chooser_icon_; }
-  Handle AboutIcon() override { return about_icon_; }
-  void ShowChooser() override { chooser_.ShowModal(); }
+  void ShowChooser(Control& mnuToggle) override { chooser_.ShowModal(mnuToggle); }
   bool ChooserOpen() override { return chooser_.IsOpen(); }
   void BringChooserToFront() override { chooser_.BringToFront(); }
-  void ShowAbout() override { about_.ShowModal(); }
+  void ShowAbout(WindowHandle owner, std::function<void()> end_program) override {
+    about_.ShowModal(owner, std::move(end_program));
+  }
   bool AboutVisible() override { return about_.IsVisible(); }
   void CloseAbout() override { about_.Close(); }
-  int AboutCheck1Value() override { return about_.Check1Value(); }
+  bool SettingsErased() override { return about_.SettingsErased(); }
 
  private:
-  Handle chooser_icon_;
-  Handle about_icon_;
   ChooserWindow chooser_;
   AboutWindow about_;
 };

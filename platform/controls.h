@@ -9,9 +9,6 @@
 
 namespace veilpix {
 
-// A 32-bit window, icon or menu handle value.
-using Handle = std::uint32_t;
-
 // Colours in the 0x00BBGGRR order; with the top bit set, 0x80000000 + n names system colour n.
 using OleColor = std::uint32_t;
 
@@ -52,12 +49,6 @@ class Control {
   bool checked_ = false;
   OleColor fore_color_ = 0x80000012;  // COLOR_BTNTEXT
   ControlMirror* mirror_ = nullptr;
-};
-
-// A timer ticks on the GUI thread; the window it is attached to starts it from these values.
-struct Timer {
-  unsigned Interval = 0;  // milliseconds
-  bool Enabled = true;
 };
 
 }  // namespace veilpix

@@ -18,7 +18,6 @@ class FileList : public ListControl {
   const std::wstring& Path() const { return path_; }
   // Lists the files of `path`; nothing is selected afterwards.
   void SetPath(std::wstring_view path);
-  const std::wstring& Pattern() const { return pattern_; }
 
   void SetListIndex(int index) { Select(index); }
   // The file name (without directory) of the entry at `index`; empty for -1.

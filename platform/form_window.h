@@ -1,7 +1,7 @@
 #pragma once
 // A form's own window: visibility and position held here, mirrored into the real window.
 
-#include "platform/controls.h"
+#include "platform/handles.h"
 
 namespace veilpix {
 
@@ -12,8 +12,10 @@ class FormMirror {
   virtual void ShowPosition(float /*top*/, float /*left*/) {}
   virtual void MakeTopmost() {}
   virtual void SetForeground() {}
-  // Pops up `menu` at the mouse position and returns when it has closed.
-  virtual void PopupMenu(const Control& /*menu*/) {}
+  // Pops up the form's menu at the mouse position and returns when it has closed.
+  virtual void PopupMenu() {}
+  // Destroys the window; the program ends with it.
+  virtual void Unload() {}
 };
 
 class FormWindow {
@@ -21,7 +23,7 @@ class FormWindow {
   bool Visible() const { return visible_; }
   float Top() const { return top_; }    // twips
   float Left() const { return left_; }  // twips
-  Handle hWnd() const { return hwnd_; }
+  WindowHandle hWnd() const { return hwnd_; }
 
   void SetVisible(bool visible) {
     visible_ = visible;
@@ -38,8 +40,11 @@ class FormWindow {
   void SetForeground() {
     if (mirror_) mirror_->SetForeground();
   }
-  void PopupMenu(const Control& menu) {
-    if (mirror_) mirror_->PopupMenu(menu);
+  void PopupMenu() {
+    if (mirror_) mirror_->PopupMenu();
+  }
+  void Unload() {
+    if (mirror_) mirror_->Unload();
   }
 
   // The real window reports where the user moved it.
@@ -47,7 +52,7 @@ class FormWindow {
     top_ = top;
     left_ = left;
   }
-  void SetHandle(Handle hwnd) { hwnd_ = hwnd; }
+  void SetHandle(WindowHandle hwnd) { hwnd_ = hwnd; }
   // Applies the held position and visibility to the window; nullptr detaches.
   void Attach(FormMirror* mirror) {
     mirror_ = mirror;
@@ -60,7 +65,7 @@ class FormWindow {
   bool visible_ = true;
   float top_ = 0;
   float left_ = 0;
-  Handle hwnd_ = 0;
+  WindowHandle hwnd_{};
   FormMirror* mirror_ = nullptr;
 };
 

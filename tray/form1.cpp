@@ -17,7 +17,8 @@ constexpr size_t kTipLength = 64;
 
 }  // namespace
 
-Form1::Form1(RegistryApi& registry, SettingsStore& store, Desktop& desktop, Dialogs& dialogs)
+Form1::Form1(RegistryApi& registry, SettingsStore& store, Desktop& desktop, Dialogs& dialogs,
+             TrayImages images)
     : mnuTray(WIDE(TXT_MNU_TRAY)),
       mnuToggle(WIDE(TXT_MNU_TOGGLE)),
       mnuChange(WIDE(TXT_MNU_CHANGE)),
@@ -28,20 +29,16 @@ Form1::Form1(RegistryApi& registry, SettingsStore& store, Desktop& desktop, Dial
       mnuAbout(WIDE(TXT_MNU_ABOUT)),
       mnuLine3(L"-"),
       mnuEnd(WIDE(TXT_MNU_END)),
-      registry_(registry),
       desktop_(desktop),
       dialogs_(dialogs),
-      settings_(store) {}
-
-clsReg& Form1::Reg() {
-  if (!reg_) reg_.emplace(registry_, desktop_);
-  return *reg_;
-}
+      images_(images),
+      settings_(store),
+      reg_(registry, desktop) {}
 
 // ---- Picture-display state and switching ----
 
 void Form1::RefreshState() {
-  const std::wstring value = Reg().RegGetString(kHkeyCurrentUser, kPicturesKey, kPicturesValue);
+  const std::wstring value = reg_.RegGetString(kHkeyCurrentUser, kPicturesKey, kPicturesValue);
   Command1.SetCaption(value == L"no" ? kHidden : kShown);
   UpdateTrayIcon();
 }
@@ -59,7 +56,7 @@ void Form1::ToggleImages() {
   } else {
     const bool shown = Command1.Caption() == kShown;
     const std::wstring sub_key(kPicturesKey);
-    if (Reg().RegSetString(kHkeyCurrentUser, sub_key, kPicturesValue, shown ? L"no" : L"yes"))
+    if (reg_.RegSetString(kHkeyCurrentUser, sub_key, kPicturesValue, shown ? L"no" : L"yes"))
       Command1.SetCaption(shown ? kHidden : kShown);
   }
   desktop_.BroadcastSettingChange();
@@ -85,23 +82,22 @@ void Form1::LoadTogglePath() {
 // ---- Tray icon ----
 
 void Form1::UpdateTrayIcon() {
-  TrayData.hIcon = Command1.Caption() == kShown ? dialogs_.ChooserIcon() : dialogs_.AboutIcon();
+  TrayData.hIcon = Command1.Caption() == kShown ? images_.shown : images_.hidden;
   if (IconFlag != L"0") {
-    desktop_.NotifyIcon(kNimModify, TrayData.Bytes());
+    desktop_.NotifyIcon(kNimModify, TrayData);
     return;
   }
-  TrayData.cbSize = 88;
   TrayData.hWnd = Me.hWnd();
   TrayData.uID = kTrayIconId;
   TrayData.uFlags = kNifMessageIconTip;
   TrayData.uCallbackMessage = kWmMouseMove;
   TrayData.szTip = std::wstring(WIDE(TXT_APP_TITLE)) + L'\0';
   TrayData.szTip.resize(kTipLength, L' ');
-  desktop_.NotifyIcon(kNimAdd, TrayData.Bytes());
+  desktop_.NotifyIcon(kNimAdd, TrayData);
 }
 
 void Form1::Form_TaskbarCreated() {
-  if (IconFlag != L"0") desktop_.NotifyIcon(kNimAdd, TrayData.Bytes());
+  if (IconFlag != L"0") desktop_.NotifyIcon(kNimAdd, TrayData);
 }
 
 // ---- Tray mouse dispatch ----
@@ -120,7 +116,7 @@ void Form1::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y*/) 
   }
   Me.SetForeground();
   desktop_.DoEvents();
-  Me.PopupMenu(mnuTray);
+  Me.PopupMenu();
 }
 
 void Form1::ToggleWindow() {
@@ -177,14 +173,14 @@ void Form1::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
 
 void Form1::Form_Unload(int& /*Cancel*/) {
   // Right after the settings were erased the position must not be written back.
-  if (dialogs_.AboutCheck1Value() != 1) settings_.WritePosition(Me.Top(), Me.Left());
-  desktop_.NotifyIcon(kNimDelete, TrayData.Bytes());
+  if (!dialogs_.SettingsErased()) settings_.WritePosition(Me.Top(), Me.Left());
+  desktop_.NotifyIcon(kNimDelete, TrayData);
 }
 
 void Form1::mnuEnd_Click() {
   int cancel = 0;
   Form_Unload(cancel);
-  desktop_.EndProgram();
+  Me.Unload();
 }
 
 // ---- Tray menu ----
@@ -203,7 +199,7 @@ void Form1::mnuToggle_Click() {
   if (desktop_.FileExists(TogglePath)) {
     settings_.WriteFlag(key::kToggle, true);
   } else {
-    dialogs_.ShowChooser();  // stores the chosen path and checks mnuToggle itself
+    dialogs_.ShowChooser(mnuToggle);  // stores the chosen path and checks mnuToggle itself
     // Stored as well: a "0" left from before would otherwise turn the program the user just
     // chose off again at the next start.
     if (mnuToggle.Checked()) settings_.WriteFlag(key::kToggle, true);
@@ -231,7 +227,7 @@ void Form1::mnuPos_Click() {
 }
 
 void Form1::mnuAbout_Click() {
-  dialogs_.ShowAbout();
+  dialogs_.ShowAbout(Me.hWnd(), [this] { mnuEnd_Click(); });
 }
 
 }  // namespace veilpix

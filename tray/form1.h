@@ -2,16 +2,14 @@
 // The main window: the picture-display state on its one button, the tray icon, the tray menu
 // whose check marks are the live options, start-up and shut-down.
 
-#include <optional>
 #include <string>
 
 #include "core/app_settings.h"
 #include "core/cls_reg.h"
+#include "dialogs/dialogs.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/form_window.h"
-#include "tray/dialogs.h"
-#include "tray/notify_icon_data.h"
 
 namespace veilpix {
 
@@ -20,9 +18,19 @@ inline constexpr long kWmMouseMove = 0x200;
 inline constexpr long kWmLButtonDown = 0x201;
 inline constexpr long kWmRButtonDown = 0x204;
 
+// The tray's two images: pictures shown, pictures hidden.
+struct TrayImages {
+  IconHandle shown;
+  IconHandle hidden;
+};
+
 class Form1 {
  public:
-  Form1(RegistryApi& registry, SettingsStore& store, Desktop& desktop, Dialogs& dialogs);
+  Form1(RegistryApi& registry, SettingsStore& store, Desktop& desktop, Dialogs& dialogs,
+        TrayImages images);
+
+  // Timer1's period in milliseconds: how often the state is read again.
+  static constexpr unsigned kTimer1Interval = 2000;
 
   // Full path of the external switching program.
   std::wstring TogglePath;
@@ -32,7 +40,6 @@ class Form1 {
 
   FormWindow Me;
   Control Command1;
-  Timer Timer1{2000, true};
   Control mnuTray;
   Control mnuToggle;
   Control mnuChange;
@@ -69,14 +76,12 @@ class Form1 {
   void UpdateTrayIcon();
   void LoadTogglePath();
   void ToggleWindow();
-  void StartTogglerProgram();
-  clsReg& Reg();
 
-  RegistryApi& registry_;
   Desktop& desktop_;
   Dialogs& dialogs_;
+  TrayImages images_;
   AppSettings settings_;
-  std::optional<clsReg> reg_;
+  clsReg reg_;
 };
 
 }  // namespace veilpix

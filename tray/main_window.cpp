@@ -2,6 +2,7 @@
 
 #include "core/picture_setting.h"
 #include "platform/twips.h"
+#include "platform/win32/fonts.h"
 #include "platform/win32/form_class.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/screen_dpi.h"
@@ -18,18 +19,32 @@ constexpr UINT kWmAppPicturesChanged = WM_APP + 1;
 // Design sizes in twips: the outer window; its one button fills the client area.
 constexpr double kFormWidth = 1020;
 constexpr double kFormHeight = 840;
-constexpr double kCommand1FontPoints = 11.25;
+constexpr FontDescription kCommand1Font{WIDE(TXT_FORM1_FONT), 11.25};
 
 constexpr int kFormControlMenu = 0;  // the window was closed from its title bar
 
+IconHandle LoadSmallIcon(HINSTANCE instance, int id) {
+  return FromWin32<IconHandle>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), 0));
+}
+
 }  // namespace
 
+TrayImages LoadTrayImages(HINSTANCE instance) {
+  return {LoadSmallIcon(instance, IDI_SHOWN), LoadSmallIcon(instance, IDI_HIDDEN)};
+}
+
 MainWindow::~MainWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (owner_) DestroyWindow(owner_);
+  // Detached from the window while the tray menu is hidden, so not destroyed with it.
+  if (menu_bar_) DestroyMenu(menu_bar_);
   if (font_) DeleteObject(font_);
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
-  if (!RegisterFormClass(instance, kClassName, WindowProc, IDI_MAIN)) return false;
+  if (!RegisterFormClass(instance, kClassName, FormProc<MainWindow>, IDI_MAIN)) return false;
 
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   dpi_ = ScreenDpi();
@@ -43,12 +58,12 @@ bool MainWindow::Create(HINSTANCE instance) {
   if (!hwnd_) return false;
   CreateCommand1(instance);
   AttachMenu();
-  form_.Me.SetHandle(ToHandleValue(hwnd_));
+  form_.Me.SetHandle(FromWin32<WindowHandle>(hwnd_));
 
   form_.Form_Load();
   form_.Me.Attach(this);
   loaded_ = true;
-  if (form_.Timer1.Enabled) SetTimer(hwnd_, kTimer1Id, form_.Timer1.Interval, nullptr);
+  SetTimer(hwnd_, kTimer1Id, Form1::kTimer1Interval, nullptr);
   pictures_watcher_.emplace(hwnd_, kWmAppPicturesChanged, std::wstring(kPicturesKey));
   return true;
 }
@@ -59,12 +74,7 @@ void MainWindow::CreateCommand1(HINSTANCE instance) {
   command1_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                               0, 0, client.right, client.bottom, hwnd_,
                               reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
-  LOGFONTW font{};
-  font.lfHeight = PointsToFontHeight(kCommand1FontPoints, dpi_);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  wcscpy_s(font.lfFaceName, WIDE(TXT_FORM1_FONT));
-  font_ = CreateFontIndirectW(&font);
+  font_ = CreateFontFrom(kCommand1Font, dpi_);
   SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   command1_mirror_.emplace(command1_);
   form_.Command1.Attach(&*command1_mirror_);
@@ -78,10 +88,8 @@ void MainWindow::AttachMenu() {
                                                         {&form_.mnuPos, IDM_POS},
                                                         {&form_.mnuAbout, IDM_ABOUT},
                                                         {&form_.mnuEnd, IDM_END}}};
-  for (size_t i = 0; i < items.size(); ++i) {
-    item_mirrors_[i].emplace(tray, items[i].second);
-    items[i].first->Attach(&*item_mirrors_[i]);
-  }
+  item_mirrors_.reserve(items.size());  // the controls keep pointers to their mirrors
+  for (const auto& [control, id] : items) control->Attach(&item_mirrors_.emplace_back(tray, id));
   menu_bar_mirror_.emplace(hwnd_, menu_bar_);
   form_.mnuTray.Attach(&*menu_bar_mirror_);
 }
@@ -119,7 +127,7 @@ void MainWindow::SetForeground() {
   SetForegroundWindow(hwnd_);
 }
 
-void MainWindow::PopupMenu(const Control& /*menu*/) {
+void MainWindow::PopupMenu() {
   POINT cursor;
   GetCursorPos(&cursor);
   TrackPopupMenuEx(GetSubMenu(menu_bar_, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
@@ -128,17 +136,11 @@ void MainWindow::PopupMenu(const Control& /*menu*/) {
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->OnMessage(message, wparam, lparam);
+void MainWindow::Unload() {
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == taskbar_created_ && taskbar_created_ != 0) {
     form_.Form_TaskbarCreated();
     return 0;
@@ -174,8 +176,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       if (wparam) form_.mnuEnd_Click();
       return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wparam, lparam);
+      return DefaultProc(hwnd, message, wparam, lparam);
   }
 }
 
@@ -205,6 +210,14 @@ void MainWindow::OnCommand(int id, int code) {
     default:
       break;
   }
+}
+
+// The program ends with its main window: the watcher thread is stopped and the loop told to end.
+void MainWindow::OnDestroy() {
+  pictures_watcher_.reset();
+  form_.Me.Attach(nullptr);
+  hwnd_ = nullptr;
+  PostQuitMessage(0);
 }
 
 void MainWindow::OnMove() {

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
+#include <vector>
 
 #include "platform/win32/control_mirrors.h"
 #include "platform/win32/registry_watcher.h"
@@ -13,26 +13,32 @@
 
 namespace veilpix {
 
+// The tray images, loaded once at the small-icon size so the tray shows them sharp.
+TrayImages LoadTrayImages(HINSTANCE instance);
+
 class MainWindow final : public FormMirror {
  public:
   explicit MainWindow(Form1& form) : form_(form) {}
   ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window, runs Form_Load, then shows the window unless Form_Load hid it.
   bool Create(HINSTANCE instance);
-  HWND hwnd() const { return hwnd_; }
 
   void ShowVisible(bool visible) override;
   void ShowPosition(float top, float left) override;
   void MakeTopmost() override;
   void SetForeground() override;
-  void PopupMenu(const Control& menu) override;
+  void PopupMenu() override;
+  void Unload() override;
+
+  LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
   void OnMove();
+  void OnDestroy();
   void CreateCommand1(HINSTANCE instance);
   void AttachMenu();
 
@@ -45,7 +51,7 @@ class MainWindow final : public FormMirror {
   int dpi_ = 96;
   UINT taskbar_created_ = 0;
   bool loaded_ = false;
-  std::array<std::optional<MenuItemMirror>, 6> item_mirrors_;
+  std::vector<MenuItemMirror> item_mirrors_;
   std::optional<WindowMirror> command1_mirror_;
   std::optional<MenuBarMirror> menu_bar_mirror_;
   std::optional<RegistryWatcher> pictures_watcher_;

@@ -26,8 +26,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RegistrySettingsStore store;
   Win32Desktop desktop;
   Win32Dialogs dialogs(instance, desktop, store);
-  Form1 form(registry, store, desktop, dialogs);
-  dialogs.SetMainForm(form);
+  Form1 form(registry, store, desktop, dialogs, LoadTrayImages(instance));
   MainWindow window(form);
   if (!window.Create(instance)) return 1;
   return RunMessageLoop();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/fonts.h"
+
 namespace veilpix {
 namespace {
 
@@ -31,13 +33,7 @@ FolderTreeDrawing::~FolderTreeDrawing() {
 }
 
 int FolderTreeDrawing::ItemHeight(HFONT font) const {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(screen, &metrics);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  return std::max<int>(metrics.tmHeight, icon_size_) + 2;
+  return std::max<int>(TextExtent(font, L"X", 1).cy, icon_size_) + 2;
 }
 
 void FolderTreeDrawing::Draw(const DRAWITEMSTRUCT& draw, const ListItem& item) const {
@@ -53,8 +49,8 @@ void FolderTreeDrawing::Draw(const DRAWITEMSTRUCT& draw, const ListItem& item) c
   x += icon_size_ + gap_;
 
   // Only the name is highlighted, as in the classic directory list.
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, item.text.c_str(), static_cast<int>(item.text.size()), &extent);
+  const SIZE extent = TextExtent(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)),
+                                 item.text.c_str(), static_cast<int>(item.text.size()));
   const RECT name{x, row.top, std::min<LONG>(x + extent.cx + 2 * gap_, row.right), row.bottom};
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   if (selected) FillRect(dc, &name, GetSysColorBrush(COLOR_HIGHLIGHT));

@@ -7,6 +7,7 @@ bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC pr
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = procedure;
+  window_class.cbWndExtra = DLGWINDOWEXTRA;
   window_class.hInstance = instance;
   window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(icon_id));
   window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon_id),
@@ -15,7 +16,7 @@ bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC pr
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = class_name;
-  return RegisterClassExW(&window_class) != 0;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace veilpix

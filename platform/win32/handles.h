@@ -1,5 +1,5 @@
 #pragma once
-// Between Win32 handles and the 32-bit handle values the portable code keeps.
+// Between Win32 handles and the opaque handles the portable code keeps: the same bits both ways.
 
 #include <windows.h>
 
@@ -7,15 +7,14 @@
 
 namespace veilpix {
 
-template <typename T>
-inline T FromHandleValue(std::uint32_t value) {
-  // Predefined roots such as HKEY_CURRENT_USER are sign-extended values.
-  return reinterpret_cast<T>(static_cast<LONG_PTR>(static_cast<LONG>(value)));
+template <typename Win32Handle, typename Opaque>
+Win32Handle ToWin32(Opaque handle) {
+  return reinterpret_cast<Win32Handle>(static_cast<std::uintptr_t>(handle));
 }
 
-template <typename T>
-inline std::uint32_t ToHandleValue(T handle) {
-  return static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(handle));
+template <typename Opaque, typename Win32Handle>
+Opaque FromWin32(Win32Handle handle) {
+  return static_cast<Opaque>(reinterpret_cast<std::uintptr_t>(handle));
 }
 
 }  // namespace veilpix

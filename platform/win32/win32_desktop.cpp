@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <string>
 
 #include "core/ansi_text.h"
@@ -29,21 +28,19 @@ void Win32Desktop::MsgBox(std::wstring_view prompt, unsigned buttons, std::wstri
   MessageBoxW(owner, text.c_str(), caption.c_str(), buttons | modality | MB_SETFOREGROUND);
 }
 
-// The record is the 32-bit layout; unpacked field by field it suits a 64-bit build as well.
-bool Win32Desktop::NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) {
-  const auto field = [&record](size_t offset) {
-    return static_cast<std::uint32_t>(record[offset] | record[offset + 1] << 8 |
-                                      record[offset + 2] << 16 | record[offset + 3] << 24);
-  };
+// The record's first, smallest form, which every shell takes.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
+
+bool Win32Desktop::NotifyIcon(std::uint32_t action, const NotifyIconData& record) {
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = FromHandleValue<HWND>(field(4));
-  data.uID = field(8);
-  data.uFlags = field(12);
-  data.uCallbackMessage = field(16);
-  data.hIcon = FromHandleValue<HICON>(field(20));
-  std::copy(record.begin() + 24, record.end(), data.szTip);
-  data.szTip[sizeof data.szTip - 1] = '\0';
+  data.hWnd = ToWin32<HWND>(record.hWnd);
+  data.uID = record.uID;
+  data.uFlags = record.uFlags;
+  data.uCallbackMessage = record.uCallbackMessage;
+  data.hIcon = ToWin32<HICON>(record.hIcon);
+  const std::string tip = ToAnsi(record.szTip);
+  tip.copy(data.szTip, sizeof data.szTip - 1);
   return Shell_NotifyIconA(action, &data) != FALSE;
 }
 
@@ -88,10 +85,6 @@ void Win32Desktop::DoEvents() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-}
-
-void Win32Desktop::EndProgram() {
-  ExitProcess(0);
 }
 
 std::int32_t Win32Desktop::ShellExecuteOpen(std::wstring_view file) {

@@ -58,11 +58,11 @@ class FakeRegistry final : public RegistryApi {
 
  private:
   long Open(const std::string& path, RegKey* result) {
-    *result = 0x1000 + next_handle_++;
+    *result = static_cast<RegKey>(0x1000 + next_handle_++);
     open[*result] = path;
     return 0;
   }
-  RegKey next_handle_ = 0;
+  std::uintptr_t next_handle_ = 0;
 };
 
 // Texts by "App\Section\Key".
@@ -96,7 +96,7 @@ class FakeSettingsStore final : public SettingsStore {
 class FakeDesktop final : public Desktop {
  public:
   std::wstring log;  // every call, in order
-  std::vector<std::pair<std::uint32_t, NotifyIconBytes>> notified;
+  std::vector<std::pair<std::uint32_t, NotifyIconData>> notified;
   std::set<std::wstring> files;  // the programs and other files that exist
   std::int32_t shell_result = 42;
 
@@ -105,7 +105,7 @@ class FakeDesktop final : public Desktop {
     Note(L"box " + std::to_wstring(buttons) + L" [" + std::wstring(title) + L"] " +
          std::wstring(prompt));
   }
-  bool NotifyIcon(std::uint32_t action, const NotifyIconBytes& record) override {
+  bool NotifyIcon(std::uint32_t action, const NotifyIconData& record) override {
     Note(L"notify " + std::to_wstring(action));
     notified.emplace_back(action, record);
     return true;
@@ -117,7 +117,6 @@ class FakeDesktop final : public Desktop {
   }
   bool FileExists(std::wstring_view path) override { return files.contains(std::wstring(path)); }
   void DoEvents() override { Note(L"do events"); }
-  void EndProgram() override { Note(L"end"); }
   std::int32_t ShellExecuteOpen(std::wstring_view file) override {
     Note(L"open " + std::wstring(file));
     return shell_result;

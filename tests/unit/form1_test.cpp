@@ -15,14 +15,9 @@ using namespace std::string_literals;
 
 const std::string kPictures = "Software\\Microsoft\\Internet Explorer\\Main\\Display Inline Images";
 const std::wstring kDefaultPath = L"C:\\WINDOWS\\Favorites\\リンク\\Toggle Images.exe";
-constexpr Handle kWindow = 0x12345678;  // four different bytes, so their order shows
-constexpr Handle kShownIcon = 0x2001;   // the chooser's window icon
-constexpr Handle kHiddenIcon = 0x3001;  // the About window's
-
-std::uint32_t Field(const NotifyIconBytes& record, size_t offset) {
-  return record[offset] | record[offset + 1] << 8 | record[offset + 2] << 16 |
-         static_cast<std::uint32_t>(record[offset + 3]) << 24;
-}
+constexpr WindowHandle kWindow{0x12345678};
+constexpr IconHandle kShownIcon{0x2001};
+constexpr IconHandle kHiddenIcon{0x3001};
 
 // Form1 with fakes all around. The rig plays the dialogs and the window, and notes what the form
 // shows and asks of them in the desktop's log, so their order against the shell calls shows.
@@ -31,11 +26,11 @@ class Rig final : public Dialogs, public ControlMirror, public FormMirror {
   FakeRegistry registry;
   FakeSettingsStore store;
   FakeDesktop desktop;
-  Form1 form{registry, store, desktop, *this};
+  Form1 form{registry, store, desktop, *this, {kShownIcon, kHiddenIcon}};
   bool about_visible = false;
   bool chooser_open = false;
   bool chooser_picks = false;  // the user picks a program in the chooser, or cancels it
-  int about_check1 = 0;
+  bool settings_erased = false;
 
   // Loads the form into its window, which from then on mirrors the window and its button.
   void Load() {
@@ -48,22 +43,21 @@ class Rig final : public Dialogs, public ControlMirror, public FormMirror {
   // The shell reports a mouse message on the tray icon.
   void Tray(long message) { form.Form_MouseMove(0, 0, static_cast<float>(message), 0); }
 
-  Handle ChooserIcon() override { return kShownIcon; }
-  Handle AboutIcon() override { return kHiddenIcon; }
-  void ShowChooser() override {
+  void ShowChooser(Control& mnuToggle) override {
     desktop.Note(L"chooser");
-    if (chooser_picks) form.mnuToggle.SetChecked(true);
+    if (chooser_picks) mnuToggle.SetChecked(true);
   }
   bool ChooserOpen() override { return chooser_open; }
   void BringChooserToFront() override { desktop.Note(L"chooser to front"); }
-  void ShowAbout() override {}
+  void ShowAbout(WindowHandle, std::function<void()>) override {}
   bool AboutVisible() override { return about_visible; }
   void CloseAbout() override { desktop.Note(L"close about"); }
-  int AboutCheck1Value() override { return about_check1; }
+  bool SettingsErased() override { return settings_erased; }
   void ShowCaption(std::wstring_view s) override { desktop.Note(L"caption " + std::wstring(s)); }
   void MakeTopmost() override { desktop.Note(L"topmost"); }
   void SetForeground() override { desktop.Note(L"foreground"); }
-  void PopupMenu(const Control& menu) override { desktop.Note(L"popup " + menu.Caption()); }
+  void PopupMenu() override { desktop.Note(L"popup"); }
+  void Unload() override { desktop.Note(L"unload"); }
 };
 
 // The check marks of mnuToggle, mnuChange, mnuStart and mnuPos, + or -, in parentheses while
@@ -115,7 +109,7 @@ TEST(Form1Test, TrayButtonDownsActAfterClosingTheAboutWindowAndSwitchesAreBroadc
       {0x202, kDirect, L""},  // left button up
       {0x203, kDirect, L""},  // left double-click
       {0x205, kDirect, L""},  // right button up
-      {kWmRButtonDown, kDirect, L"close about; foreground; do events; popup Menu"},
+      {kWmRButtonDown, kDirect, L"close about; foreground; do events; popup"},
       {kWmLButtonDown, kNoSwitch, L"close about; topmost"},
       {kWmLButtonDown, kDirect, L"close about; caption 表示; broadcast; caption 表示; notify 1"},
       // Opened with write rights, a key the user may only read cannot be read either.
@@ -161,15 +155,15 @@ TEST(Form1Test, TrayRecordIsAddedOnceThenModifiedAndDeletedByAnExitThatStoresThe
   EXPECT_EQ(rig.store.Get(kTop), L"1200");
   EXPECT_EQ(rig.store.Get(kLeft), L"1234.5677");  // all the digits the single needs
   std::vector<std::uint32_t> actions;
-  std::vector<Handle> icons;
+  std::vector<IconHandle> icons;
   for (const auto& [action, record] : rig.desktop.notified) {
     actions.push_back(action);
-    icons.push_back(Field(record, 20));
-    // Size, window, icon number, flags (message, icon, tip), callback message WM_MOUSEMOVE.
-    const std::pair<size_t, std::uint32_t> fields[] = {
-        {0, 88}, {4, kWindow}, {8, 1}, {12, 7}, {16, 0x200}};
-    for (const auto& [offset, value] : fields) EXPECT_EQ(Field(record, offset), value) << offset;
-    EXPECT_EQ(std::string(record.begin() + 24, record.end()), "Veilpix\0"s + std::string(56, ' '));
+    icons.push_back(record.hIcon);
+    // Window, icon number, flags (message, icon, tip), callback message WM_MOUSEMOVE.
+    EXPECT_EQ(record.hWnd, kWindow);
+    EXPECT_EQ(std::tuple(record.uID, record.uFlags, record.uCallbackMessage),
+              std::tuple(1u, 7u, 0x200u));
+    EXPECT_EQ(record.szTip, L"Veilpix\0"s + std::wstring(56, L' '));
   }
   EXPECT_EQ(actions, (std::vector{kNimAdd, kNimModify, kNimModify, kNimAdd, kNimDelete}));
   EXPECT_EQ(icons, (std::vector{kShownIcon, kShownIcon, kHiddenIcon, kHiddenIcon, kHiddenIcon}));
@@ -248,10 +242,10 @@ TEST(Form1Test, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgramAndNev
 TEST(Form1Test, ExitRightAfterTheSettingsWereErasedDoesNotStoreThePosition) {
   Rig rig;
   rig.Load();
-  rig.about_check1 = 1;
+  rig.settings_erased = true;
   rig.form.mnuEnd_Click();
   EXPECT_TRUE(rig.store.values.empty());
-  EXPECT_EQ(rig.desktop.log, L"notify 2; end");
+  EXPECT_EQ(rig.desktop.log, L"notify 2; unload");
 }
 
 }  // namespace
