@@ -9,7 +9,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
-#include "platform/win32/window_frame.h"
+#include "platform/win32/layout.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 
@@ -35,38 +35,33 @@ constexpr FontDescription kFonts[] = {
     {WIDE(TXT_FORM3_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
 };
 
-enum class Kind { kLabel, kCenteredLabel, kLink, kPicture, kCheckBox, kButton };
+enum KindIndex { kLabel, kCenteredLabel, kLink, kPicture, kCheckBox, kButton };
 
-const wchar_t* WindowClass(Kind kind) {
-  return kind == Kind::kCheckBox || kind == Kind::kButton ? L"BUTTON" : L"STATIC";
-}
+struct Kind {
+  const wchar_t* window_class;
+  DWORD style;
+};
 
 // Every label and the picture notify, so that they take the mouse: only moves over the bare
 // background reach the form.
-DWORD Style(Kind kind) {
-  switch (kind) {
-    case Kind::kCenteredLabel:
-      return SS_CENTER | SS_NOPREFIX | SS_NOTIFY;
-    case Kind::kPicture:
-      return SS_ICON | SS_NOTIFY;
-    case Kind::kCheckBox:
-      return BS_AUTOCHECKBOX | WS_TABSTOP;
-    case Kind::kButton:
-      // Drawn and keyed as the focused button: Enter reaches it only while it has the focus,
-      // since the window names no default button for the keyboard to fall back on.
-      return BS_DEFPUSHBUTTON | WS_TABSTOP;
-    default:
-      return SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
-  }
-}
+constexpr Kind kKinds[] = {
+    {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
+    {L"STATIC", SS_CENTER | SS_NOPREFIX | SS_NOTIFY},
+    {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
+    {L"STATIC", SS_ICON | SS_NOTIFY},
+    {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
+    // Drawn and keyed as the focused button: Enter reaches it only while it has the focus, since
+    // the window names no default button for the keyboard to fall back on.
+    {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP},
+};
 
 }  // namespace
 
 struct ChildLayout {
   Control* control;  // nullptr: the picture, whose state never changes
   int id;
-  Kind kind;
-  double left, top, width, height;  // twips
+  KindIndex kind;
+  TwipsRect place;
   FontIndex font;
   const wchar_t* tooltip;
 };
@@ -88,10 +83,9 @@ void AboutWindow::ShowModal(WindowHandle owner, std::function<void()> end_progra
   end_program_ = std::move(end_program);
   if (!hwnd_ && !Create(ToWin32<HWND>(owner))) return;
   RunModal(hwnd_);
-  if (released_) {
-    form_.reset();
-    released_ = false;
-  }
+  // Dropped once the window is gone and the modal loop has ended, not as the window closes: the
+  // handler that closed it may still be running, and until then Check1 answers for its erase.
+  if (!hwnd_) form_.reset();
 }
 
 void AboutWindow::Close() {
@@ -100,12 +94,6 @@ void AboutWindow::Close() {
 
 void AboutWindow::UnloadForm() {
   DestroyWindow(hwnd_);
-}
-
-// The form is dropped once the modal loop has ended, not here: it may still be running the
-// handler that closed it, and until then its check box answers for its erase action.
-void AboutWindow::ReleaseForm() {
-  released_ = true;
 }
 
 void AboutWindow::EndMainForm() {
@@ -120,7 +108,6 @@ bool AboutWindow::Create(HWND owner) {
   const POINT at = CentredOnScreen(frame);
   Form3Host& host = *this;
   form_.emplace(desktop_, store_, host, VEILPIX_VERSION_MAJOR, VEILPIX_VERSION_MINOR);
-  released_ = false;
   hwnd_ = CreateWindowExW(0, kClassName, WIDE(TXT_FORM3_CAPTION), kStyle, at.x, at.y, frame.cx,
                           frame.cy, owner, nullptr, instance_, this);
   if (!hwnd_) {
@@ -140,47 +127,40 @@ void AboutWindow::CreateControls() {
 
   Form3& f = *form_;
   // In tab order, which is also the order of creation.
+  // clang-format off
   const ChildLayout layouts[] = {
-      {&f.lblUrl[1], IDC_FORM3_LBLURL1, Kind::kLink, 960, 2760, 4080, 225, kLinkFont,
+      {&f.lblUrl[1], IDC_FORM3_LBLURL1, kLink, {960, 2760, 4080, 225}, kLinkFont,
        WIDE(TXT_FORM3_TIP_REPORT)},
-      {&f.Label23, IDC_FORM3_LABEL23, Kind::kLabel, 240, 2760, 735, 255, kPlainFont, nullptr},
-      {&f.Label20, IDC_FORM3_LABEL20, Kind::kLabel, 240, 1920, 615, 255, kPlainFont, nullptr},
-      {&f.lblUrl[0], IDC_FORM3_LBLURL0, Kind::kLink, 960, 1920, 3975, 225, kLinkFont,
+      {&f.Label23, IDC_FORM3_LABEL23, kLabel, {240, 2760, 735, 255}, kPlainFont, nullptr},
+      {&f.Label20, IDC_FORM3_LABEL20, kLabel, {240, 1920, 615, 255}, kPlainFont, nullptr},
+      {&f.lblUrl[0], IDC_FORM3_LBLURL0, kLink, {960, 1920, 3975, 225}, kLinkFont,
        WIDE(TXT_FORM3_TIP_SUPPORT)},
-      {&f.Label13, IDC_FORM3_LABEL13, Kind::kLabel, 240, 1560, 2295, 375, kHeadingFont, nullptr},
-      {&f.Label14, IDC_FORM3_LABEL14, Kind::kLabel, 240, 2400, 2655, 375, kHeadingFont, nullptr},
-      {nullptr, IDC_FORM3_PICICON, Kind::kPicture, 480, 200, 480, 480, kPlainFont,
+      {&f.Label13, IDC_FORM3_LABEL13, kLabel, {240, 1560, 2295, 375}, kHeadingFont, nullptr},
+      {&f.Label14, IDC_FORM3_LABEL14, kLabel, {240, 2400, 2655, 375}, kHeadingFont, nullptr},
+      {nullptr, IDC_FORM3_PICICON, kPicture, {480, 200, 480, 480}, kPlainFont,
        WIDE(TXT_FORM3_TIP_ERASE)},
-      {&f.Label22, IDC_FORM3_LABEL22, Kind::kCenteredLabel, 120, 1080, 5055, 255, kNoticeFont,
-       nullptr},
-      {&f.lblDescription, IDC_FORM3_LBLDESCRIPTION, Kind::kCenteredLabel, 120, 840, 5055, 285,
+      {&f.Label22, IDC_FORM3_LABEL22, kCenteredLabel, {120, 1080, 5055, 255}, kNoticeFont, nullptr},
+      {&f.lblDescription, IDC_FORM3_LBLDESCRIPTION, kCenteredLabel, {120, 840, 5055, 285},
        kNoticeFont, nullptr},
-      {&f.lblTitle, IDC_FORM3_LBLTITLE, Kind::kLabel, 1440, 240, 3270, 480, kTitleFont, nullptr},
-      {&f.Check1, IDC_FORM3_CHECK1, Kind::kCheckBox, 4800, 240, 255, 255, kPlainFont, nullptr},
-      {&f.Command1, IDC_FORM3_COMMAND1, Kind::kButton, 1680, 3120, 1815, 375, kButtonFont, nullptr},
+      {&f.lblTitle, IDC_FORM3_LBLTITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, nullptr},
+      {&f.Check1, IDC_FORM3_CHECK1, kCheckBox, {4800, 240, 255, 255}, kPlainFont, nullptr},
+      {&f.Command1, IDC_FORM3_COMMAND1, kButton, {1680, 3120, 1815, 375}, kButtonFont, nullptr},
   };
+  // clang-format on
   for (const ChildLayout& layout : layouts) {
-    const HWND hwnd = CreateChild(layout);
+    const Kind& kind = kKinds[layout.kind];
+    const HWND hwnd = CreateChild(hwnd_, layout.id, kind.window_class, kind.style, 0, layout.place,
+                                  fonts_[layout.font], dpi_);
     if (layout.tooltip) AddTooltip(hwnd, layout.tooltip);
     if (!layout.control) {
-      ShowPicture(hwnd, TwipsToPixels(layout.width, dpi_));
+      ShowPicture(hwnd, TwipsToPixels(layout.place.width, dpi_));
       continue;
     }
-    Child& child =
-        children_.emplace_back(Child{hwnd, layout.control, std::make_unique<WindowMirror>(hwnd)});
-    layout.control->Attach(child.mirror.get());
-    if (layout.kind == Kind::kLink) MakeLink(hwnd, layout);
+    // Found again by WM_CTLCOLORSTATIC, which draws the label in the control's colour.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(layout.control));
+    layout.control->Attach(std::make_unique<WindowMirror>(hwnd));
+    if (layout.kind == kLink) MakeLink(hwnd, layout);
   }
-}
-
-HWND AboutWindow::CreateChild(const ChildLayout& layout) {
-  const HWND hwnd =
-      CreateWindowExW(0, WindowClass(layout.kind), L"", WS_CHILD | WS_VISIBLE | Style(layout.kind),
-                      TwipsToPixels(layout.left, dpi_), TwipsToPixels(layout.top, dpi_),
-                      TwipsToPixels(layout.width, dpi_), TwipsToPixels(layout.height, dpi_), hwnd_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[layout.font]), FALSE);
-  return hwnd;
 }
 
 void AboutWindow::AddTooltip(HWND tool, const wchar_t* text) {
@@ -224,11 +204,6 @@ LRESULT AboutWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
-    case WM_DESTROY: {
-      int cancel = 0;
-      form_->Form_Unload(cancel);
-      return 0;
-    }
     case WM_NCDESTROY:
       OnDestroyed();
       break;
@@ -281,19 +256,17 @@ LRESULT CALLBACK AboutWindow::LinkProc(HWND hwnd, UINT message, WPARAM wparam, L
 
 // Labels draw in their own text colour on the window's background.
 LRESULT AboutWindow::OnCtlColorStatic(HDC dc, HWND label) {
-  for (const Child& child : children_) {
-    if (child.hwnd != label) continue;
-    SetTextColor(dc, ResolveColor(child.control->ForeColor()));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  const auto* control = reinterpret_cast<const Control*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+  if (!control) {
+    return DefaultProc(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(label));
   }
-  return DefaultProc(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(label));
+  SetTextColor(dc, ResolveColor(control->ForeColor()));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void AboutWindow::OnDestroyed() {
-  for (Child& child : children_) child.control->Attach(nullptr);
-  children_.clear();
   for (HFONT font : fonts_) DeleteObject(font);
   fonts_.clear();
   DestroyIcon(picture_);

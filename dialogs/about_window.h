@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,20 +37,11 @@ class AboutWindow final : private Form3Host {
   LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  // A control's window and the mirror that carries the form's state into it.
-  struct Child {
-    HWND hwnd;
-    Control* control;
-    std::unique_ptr<WindowMirror> mirror;
-  };
-
   void UnloadForm() override;
-  void ReleaseForm() override;
   void EndMainForm() override;
 
   bool Create(HWND owner);
   void CreateControls();
-  HWND CreateChild(const ChildLayout& layout);
   void AddTooltip(HWND tool, const wchar_t* text);
   void ShowPicture(HWND box, int size);
   void MakeLink(HWND label, const ChildLayout& layout);
@@ -70,12 +60,10 @@ class AboutWindow final : private Form3Host {
 
   // One instance: the form, its window and what the window made.
   std::optional<Form3> form_;
-  bool released_ = false;  // Form_Unload has let go of form_
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   HICON picture_ = nullptr;
   std::vector<HFONT> fonts_;
-  std::vector<Child> children_;
 };
 
 }  // namespace veilpix

@@ -5,7 +5,7 @@
 #include "platform/win32/form_class.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
-#include "platform/win32/window_frame.h"
+#include "platform/win32/layout.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 
@@ -30,23 +30,28 @@ struct ControlDesign {
   const wchar_t* window_class;
   DWORD style;
   DWORD ex_style;
-  double left;
-  double top;
-  double width;
-  double height;
+  TwipsRect place;
   bool list_font;  // the lists keep the system's default font; the others have their own
 };
 
 // In tab order, which is also the order of creation.
 constexpr ControlDesign kDesign[] = {
-    {IDC_FORM2_DRVLIST, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 120, 480, 2295,
-     300 + kDropDownHeight, true},
-    {IDC_FORM2_DIRLIST, L"LISTBOX", kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-     WS_EX_CLIENTEDGE, 120, 840, 2295, 1980, true},
-    {IDC_FORM2_FILLIST, L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, 2520, 480, 2175, 2250, true},
-    {IDC_FORM2_LABEL1, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 120, 120, 2655, 255, false},
-    {IDC_FORM2_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 720, 3000, 1575, 375, false},
-    {IDC_FORM2_COMMAND2, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 2640, 3000, 1575, 375, false},
+    {IDC_FORM2_DRVLIST,
+     L"COMBOBOX",
+     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+     0,
+     {120, 480, 2295, 300 + kDropDownHeight},
+     true},
+    {IDC_FORM2_DIRLIST,
+     L"LISTBOX",
+     kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+     WS_EX_CLIENTEDGE,
+     {120, 840, 2295, 1980},
+     true},
+    {IDC_FORM2_FILLIST, L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, {2520, 480, 2175, 2250}, true},
+    {IDC_FORM2_LABEL1, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, {120, 120, 2655, 255}, false},
+    {IDC_FORM2_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, {720, 3000, 1575, 375}, false},
+    {IDC_FORM2_COMMAND2, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, {2640, 3000, 1575, 375}, false},
 };
 
 // Widens a label whose text the substitute of its font draws wider than the design allows,
@@ -105,29 +110,23 @@ bool ChooserWindow::Create() {
 
 void ChooserWindow::CreateControls() {
   Opening& o = *opening_;
-  for (const ControlDesign& design : kDesign) {
-    HWND control = CreateWindowExW(
-        design.ex_style, design.window_class, L"", WS_CHILD | WS_VISIBLE | design.style,
-        TwipsToPixels(design.left, o.dpi), TwipsToPixels(design.top, o.dpi),
-        TwipsToPixels(design.width, o.dpi), TwipsToPixels(design.height, o.dpi), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
-    SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(design.list_font ? ListFont() : o.font), FALSE);
+  for (const ControlDesign& d : kDesign) {
+    CreateChild(hwnd_, d.id, d.window_class, d.style, d.ex_style, d.place,
+                d.list_font ? ListFont() : o.font, o.dpi);
   }
   const auto item = [this](int id) { return GetDlgItem(hwnd_, id); };
   const std::pair<ListControl*, int> lists[] = {{&o.form.drvList, IDC_FORM2_DRVLIST},
                                                 {&o.form.dirList, IDC_FORM2_DIRLIST},
                                                 {&o.form.filList, IDC_FORM2_FILLIST}};
-  o.list_mirrors.reserve(std::size(lists));  // the lists keep pointers to their mirrors
   for (const auto& [list, id] : lists) {
     const ListMessages& messages = id == IDC_FORM2_DRVLIST ? kComboBoxMessages : kListBoxMessages;
-    list->Attach(&o.list_mirrors.emplace_back(item(id), messages));
+    list->Attach(std::make_unique<ListWindowMirror>(item(id), messages));
   }
   const std::pair<Control*, int> controls[] = {{&o.form.Label1, IDC_FORM2_LABEL1},
                                                {&o.form.Command1, IDC_FORM2_COMMAND1},
                                                {&o.form.Command2, IDC_FORM2_COMMAND2}};
-  o.mirrors.reserve(std::size(controls));
-  for (const auto& [control, id] : controls) control->Attach(&o.mirrors.emplace_back(item(id)));
+  for (const auto& [control, id] : controls)
+    control->Attach(std::make_unique<WindowMirror>(item(id)));
   FitWidthToText(item(IDC_FORM2_LABEL1), o.font, o.form.Label1.Caption());
 }
 

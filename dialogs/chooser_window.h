@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <optional>
-#include <vector>
 
 #include "core/settings_store.h"
 #include "dialogs/form2.h"
@@ -45,8 +44,6 @@ class ChooserWindow {
     Form2 form;
     FolderTreeDrawing folder_tree;
     HFONT font;  // label and buttons; the lists keep the system's default font
-    std::vector<ListWindowMirror> list_mirrors;
-    std::vector<WindowMirror> mirrors;
   };
 
   bool Create();

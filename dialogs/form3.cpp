@@ -33,10 +33,6 @@ void Form3::Form_Load() {
   HotLinkIndex = -1;
 }
 
-void Form3::Form_Unload(int& /*Cancel*/) {
-  host_.ReleaseForm();
-}
-
 void Form3::Command1_Click() {
   host_.UnloadForm();
 }

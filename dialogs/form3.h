@@ -18,10 +18,8 @@ inline constexpr OleColor kHotLinkColor = 0x80000002;  // COLOR_ACTIVECAPTION
 class Form3Host {
  public:
   virtual ~Form3Host() = default;
-  // Unloads the window: Form_Unload runs.
+  // Closes the window; the next use of the About window starts a fresh instance.
   virtual void UnloadForm() = 0;
-  // Lets go of this instance, so the next use of the About window starts a fresh one.
-  virtual void ReleaseForm() = 0;
   // The main form's mnuEnd_Click: unloads the main window and ends the program.
   virtual void EndMainForm() = 0;
 };
@@ -46,7 +44,6 @@ class Form3 {
   short HotLinkIndex = -1;
 
   void Form_Load();
-  void Form_Unload(int& Cancel);
   // Only moves over the window's own background arrive here.
   void Form_MouseMove(int Button, int Shift, float X, float Y);
   void Command1_Click();

@@ -27,9 +27,8 @@ void Control::SetForeColor(OleColor color) {
   if (mirror_) mirror_->ShowForeColor(fore_color_);
 }
 
-void Control::Attach(ControlMirror* mirror) {
-  mirror_ = mirror;
-  if (!mirror_) return;
+void Control::Attach(std::unique_ptr<ControlMirror> mirror) {
+  mirror_ = std::move(mirror);
   mirror_->ShowCaption(caption_);
   mirror_->ShowEnabled(enabled_);
   mirror_->ShowVisible(visible_);

@@ -4,6 +4,7 @@
 // whole with no window at all.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,8 +40,8 @@ class Control {
   void SetChecked(bool checked);
   void SetForeColor(OleColor color);
 
-  // Pushes the whole state into the mirror; nullptr detaches.
-  void Attach(ControlMirror* mirror);
+  // Pushes the whole state into the mirror, which from then on shows every change.
+  void Attach(std::unique_ptr<ControlMirror> mirror);
 
  private:
   std::wstring caption_;
@@ -48,7 +49,7 @@ class Control {
   bool visible_ = true;
   bool checked_ = false;
   OleColor fore_color_ = 0x80000012;  // COLOR_BTNTEXT
-  ControlMirror* mirror_ = nullptr;
+  std::unique_ptr<ControlMirror> mirror_;
 };
 
 }  // namespace veilpix

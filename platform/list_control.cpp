@@ -4,9 +4,8 @@
 
 namespace veilpix {
 
-void ListControl::Attach(ListMirror* mirror) {
-  mirror_ = mirror;
-  if (!mirror_) return;
+void ListControl::Attach(std::unique_ptr<ListMirror> mirror) {
+  mirror_ = std::move(mirror);
   mirror_->ShowItems(items_);
   mirror_->ShowListIndex(list_index_);
 }

@@ -2,6 +2,7 @@
 // What the drive, directory and file lists have in common: entries and a selected index, held
 // here and mirrored into a real list when one is attached.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,8 @@ class ListControl {
   // The selected entry; -1 when none.
   int ListIndex() const { return list_index_; }
 
-  // Pushes the entries and the selection into the mirror; nullptr detaches.
-  void Attach(ListMirror* mirror);
+  // Pushes the entries and the selection into the mirror, which from then on shows every change.
+  void Attach(std::unique_ptr<ListMirror> mirror);
 
  protected:
   // Replaces the entries and selects `index`.
@@ -40,7 +41,7 @@ class ListControl {
  private:
   std::vector<ListItem> items_;
   int list_index_ = -1;
-  ListMirror* mirror_ = nullptr;
+  std::unique_ptr<ListMirror> mirror_;
 };
 
 }  // namespace veilpix

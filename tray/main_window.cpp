@@ -23,6 +23,21 @@ constexpr FontDescription kCommand1Font{WIDE(TXT_FORM1_FONT), 11.25};
 
 constexpr int kFormControlMenu = 0;  // the window was closed from its title bar
 
+// The tray menu's items, their command numbers and their handlers.
+struct MenuCommand {
+  Control Form1::*item;
+  UINT id;
+  void (Form1::*click)();
+};
+constexpr MenuCommand kMenuCommands[] = {
+    {&Form1::mnuToggle, IDM_TOGGLE, &Form1::mnuToggle_Click},
+    {&Form1::mnuChange, IDM_CHANGE, &Form1::mnuChange_Click},
+    {&Form1::mnuStart, IDM_START, &Form1::mnuStart_Click},
+    {&Form1::mnuPos, IDM_POS, &Form1::mnuPos_Click},
+    {&Form1::mnuAbout, IDM_ABOUT, &Form1::mnuAbout_Click},
+    {&Form1::mnuEnd, IDM_END, &Form1::mnuEnd_Click},
+};
+
 IconHandle LoadSmallIcon(HINSTANCE instance, int id) {
   return FromWin32<IconHandle>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON),
@@ -76,22 +91,14 @@ void MainWindow::CreateCommand1(HINSTANCE instance) {
                               reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
   font_ = CreateFontFrom(kCommand1Font, dpi_);
   SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  command1_mirror_.emplace(command1_);
-  form_.Command1.Attach(&*command1_mirror_);
+  form_.Command1.Attach(std::make_unique<WindowMirror>(command1_));
 }
 
 void MainWindow::AttachMenu() {
   HMENU tray = GetSubMenu(menu_bar_, 0);
-  const std::array<std::pair<Control*, UINT>, 6> items{{{&form_.mnuToggle, IDM_TOGGLE},
-                                                        {&form_.mnuChange, IDM_CHANGE},
-                                                        {&form_.mnuStart, IDM_START},
-                                                        {&form_.mnuPos, IDM_POS},
-                                                        {&form_.mnuAbout, IDM_ABOUT},
-                                                        {&form_.mnuEnd, IDM_END}}};
-  item_mirrors_.reserve(items.size());  // the controls keep pointers to their mirrors
-  for (const auto& [control, id] : items) control->Attach(&item_mirrors_.emplace_back(tray, id));
-  menu_bar_mirror_.emplace(hwnd_, menu_bar_);
-  form_.mnuTray.Attach(&*menu_bar_mirror_);
+  for (const MenuCommand& command : kMenuCommands)
+    (form_.*command.item).Attach(std::make_unique<MenuItemMirror>(tray, command.id));
+  form_.mnuTray.Attach(std::make_unique<MenuBarMirror>(hwnd_, menu_bar_));
 }
 
 void MainWindow::ShowVisible(bool visible) {
@@ -185,30 +192,12 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 void MainWindow::OnCommand(int id, int code) {
-  switch (id) {
-    case IDC_FORM1_COMMAND1:
-      if (code == BN_CLICKED) form_.Command1_Click();
-      break;
-    case IDM_TOGGLE:
-      form_.mnuToggle_Click();
-      break;
-    case IDM_CHANGE:
-      form_.mnuChange_Click();
-      break;
-    case IDM_START:
-      form_.mnuStart_Click();
-      break;
-    case IDM_POS:
-      form_.mnuPos_Click();
-      break;
-    case IDM_ABOUT:
-      form_.mnuAbout_Click();
-      break;
-    case IDM_END:
-      form_.mnuEnd_Click();
-      break;
-    default:
-      break;
+  if (id == IDC_FORM1_COMMAND1) {
+    if (code == BN_CLICKED) form_.Command1_Click();
+    return;
+  }
+  for (const MenuCommand& command : kMenuCommands) {
+    if (command.id == static_cast<UINT>(id)) (form_.*command.click)();
   }
 }
 

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <optional>
-#include <vector>
 
 #include "platform/win32/control_mirrors.h"
 #include "platform/win32/registry_watcher.h"
@@ -51,9 +50,6 @@ class MainWindow final : public FormMirror {
   int dpi_ = 96;
   UINT taskbar_created_ = 0;
   bool loaded_ = false;
-  std::vector<MenuItemMirror> item_mirrors_;
-  std::optional<WindowMirror> command1_mirror_;
-  std::optional<MenuBarMirror> menu_bar_mirror_;
   std::optional<RegistryWatcher> pictures_watcher_;
 };
 

@@ -19,9 +19,16 @@ constexpr WindowHandle kWindow{0x12345678};
 constexpr IconHandle kShownIcon{0x2001};
 constexpr IconHandle kHiddenIcon{0x3001};
 
+// Command1 in its window: notes each caption it shows.
+struct CaptionNotes final : ControlMirror {
+  explicit CaptionNotes(FakeDesktop& desktop) : desktop(desktop) {}
+  void ShowCaption(std::wstring_view s) override { desktop.Note(L"caption " + std::wstring(s)); }
+  FakeDesktop& desktop;
+};
+
 // Form1 with fakes all around. The rig plays the dialogs and the window, and notes what the form
 // shows and asks of them in the desktop's log, so their order against the shell calls shows.
-class Rig final : public Dialogs, public ControlMirror, public FormMirror {
+class Rig final : public Dialogs, public FormMirror {
  public:
   FakeRegistry registry;
   FakeSettingsStore store;
@@ -36,7 +43,7 @@ class Rig final : public Dialogs, public ControlMirror, public FormMirror {
   void Load() {
     form.Me.SetHandle(kWindow);
     form.Form_Load();
-    form.Command1.Attach(this);
+    form.Command1.Attach(std::make_unique<CaptionNotes>(desktop));
     form.Me.Attach(this);
     desktop.log.clear();
   }
@@ -53,7 +60,6 @@ class Rig final : public Dialogs, public ControlMirror, public FormMirror {
   bool AboutVisible() override { return about_visible; }
   void CloseAbout() override { desktop.Note(L"close about"); }
   bool SettingsErased() override { return settings_erased; }
-  void ShowCaption(std::wstring_view s) override { desktop.Note(L"caption " + std::wstring(s)); }
   void MakeTopmost() override { desktop.Note(L"topmost"); }
   void SetForeground() override { desktop.Note(L"foreground"); }
   void PopupMenu() override { desktop.Note(L"popup"); }

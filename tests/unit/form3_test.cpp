@@ -23,7 +23,6 @@ class Rig final : public Form3Host {
 
   Rig() { form.Form_Load(); }
   void UnloadForm() override { desktop.Note(L"unload"); }
-  void ReleaseForm() override { desktop.Note(L"release"); }
   void EndMainForm() override { desktop.Note(L"end main form"); }
 };
 
