@@ -57,8 +57,11 @@ double AppSettings::Number(std::wstring_view key, double default_value) const {
 
 float AppSettings::Single(std::wstring_view key) const {
   const double value = Number(key, 0);
-  // Beyond single precision it is not a position Veilpix could have written.
-  if (std::fabs(value) > std::numeric_limits<float>::max()) return 0;
+  // Beyond single precision it is not a position Veilpix could have written. Up to half a unit
+  // above the largest single it still rounds to that single, as "3.4028235e+38" does.
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  constexpr double kHalfUnitAboveLargest = 0x1p103;
+  if (std::fabs(value) >= kLargest + kHalfUnitAboveLargest) return 0;
   return static_cast<float>(value);
 }
 

@@ -49,7 +49,7 @@ class AppSettings {
   void WriteFlag(std::wstring_view key, bool on) { Write(key, on ? L"1" : L"0"); }
   void WritePosition(float top, float left);
   void WriteTogglePath(std::wstring_view path) { Write(key::kTogglePath, path); }
-  bool EraseAll() { return store_.Erase(kAppName); }
+  long EraseAll() { return store_.Erase(kAppName); }
 
  private:
   // A stored text that is not a number reads as the key's default.

@@ -6,6 +6,8 @@
 
 namespace veilpix {
 
+inline constexpr long kNothingStored = 2;  // ERROR_FILE_NOT_FOUND
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
@@ -15,8 +17,9 @@ class SettingsStore {
   // Creates the application, section and key as needed.
   virtual void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
                      std::wstring_view text) = 0;
-  // Removes everything stored under `app`; false when nothing was stored there.
-  virtual bool Erase(std::wstring_view app) = 0;
+  // Removes everything stored under `app`: 0 when done, kNothingStored when nothing was stored
+  // there, the system's error code when the store refused or stopped half-way.
+  virtual long Erase(std::wstring_view app) = 0;
 };
 
 }  // namespace veilpix

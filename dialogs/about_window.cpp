@@ -50,9 +50,7 @@ constexpr Kind kKinds[] = {
     {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
     {L"STATIC", SS_ICON | SS_NOTIFY},
     {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
-    // Drawn and keyed as the focused button: Enter reaches it only while it has the focus, since
-    // the window names no default button for the keyboard to fall back on.
-    {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
 };
 
 }  // namespace
@@ -213,7 +211,7 @@ LRESULT AboutWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
   return DefaultProc(hwnd, message, wparam, lparam);
 }
 
-// Esc and Enter arrive as IDCANCEL and IDOK, which no control here has: neither does anything.
+// Esc arrives as IDCANCEL, which nothing here answers: OK is no cancel button.
 void AboutWindow::OnCommand(int id, int code) {
   switch (id) {
     case IDC_FORM3_COMMAND1:
@@ -225,6 +223,9 @@ void AboutWindow::OnCommand(int id, int code) {
       break;
     case IDC_FORM3_PICICON:
       if (code == STN_CLICKED) form_->picIcon_Click();
+      break;
+    case IDOK:  // Enter: OK is no default button, so it answers only while it has the focus
+      if (FocusedControlId(hwnd_) == IDC_FORM3_COMMAND1) form_->Command1_Click();
       break;
     default:
       break;

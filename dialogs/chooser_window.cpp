@@ -192,13 +192,12 @@ void ChooserWindow::OnCommand(int id, int code) {
   CloseIfUnloaded();
 }
 
-// Enter on a list acts as a double-click does: opens the directory, chooses the file. (On a
-// button the dialog manager clicks it.)
+// Neither button is the default: Enter acts on the control that has the focus, on a list as a
+// double-click does (opens the directory, chooses the file).
 void ChooserWindow::OnEnter() {
-  HWND focus = GetFocus();
-  if (!focus || GetParent(focus) != hwnd_) return;
-  const int id = GetDlgCtrlID(focus);
+  const int id = FocusedControlId(hwnd_);
   if (id == IDC_FORM2_DIRLIST || id == IDC_FORM2_FILLIST) OnCommand(id, LBN_DBLCLK);
+  if (id == IDC_FORM2_COMMAND1 || id == IDC_FORM2_COMMAND2) OnCommand(id, BN_CLICKED);
 }
 
 void ChooserWindow::OnDrawItem(const DRAWITEMSTRUCT& draw) const {

@@ -60,11 +60,16 @@ void Form3::Form_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y
 }
 
 // Erases every stored setting, for use before uninstalling, and ends the program. With nothing
-// stored the user is told so and the program keeps running.
+// stored the user is told so and the program keeps running; so it does when the erase failed,
+// with the settings left to be written on as before.
 void Form3::picIcon_Click() {
-  const bool erased = AppSettings(store_).EraseAll();
+  const long error = AppSettings(store_).EraseAll();
+  if (error != 0 && error != kNothingStored) {
+    desktop_.MsgBox(WIDE(TXT_ERASE_FAILED) + desktop_.ErrorText(error), kMbExclamation, {});
+    return;
+  }
   Check1.SetChecked(true);
-  if (!erased) {
+  if (error == kNothingStored) {
     desktop_.MsgBox(WIDE(TXT_NOTHING_STORED), kMbInformation, WIDE(TXT_NOTHING_STORED_TITLE));
     return;
   }

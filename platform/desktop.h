@@ -36,6 +36,8 @@ class Desktop : public MessageBoxes {
   virtual bool FileExists(std::wstring_view path) = 0;
   // Lets pending events run once.
   virtual void DoEvents() = 0;
+  // The system's description of one of its error codes, with the code: "... (5)".
+  virtual std::wstring ErrorText(long code) = 0;
   // Asks the shell to open a document or address with its associated program, owned by the
   // desktop window, in a normal window; the shell's result (above 32 on success).
   virtual std::int32_t ShellExecuteOpen(std::wstring_view file) = 0;

@@ -53,6 +53,7 @@
 #define TXT_ERASED_TITLE " Erasing Registry Has Finished!"
 #define TXT_NOTHING_STORED "レジストリに書き込まれている情報はありません！"
 #define TXT_NOTHING_STORED_TITLE " No Registry Information!"
+#define TXT_ERASE_FAILED "レジストリの情報を消去できませんでした。\n\n"
 
 /* The two web pages: each link shows the address it opens. */
 #define TXT_SUPPORT_URL "https://github.com/veilpix/veilpix"

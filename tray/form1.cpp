@@ -84,7 +84,9 @@ void Form1::LoadTogglePath() {
 void Form1::UpdateTrayIcon() {
   TrayData.hIcon = Command1.Caption() == kShown ? images_.shown : images_.hidden;
   if (IconFlag != L"0") {
-    desktop_.NotifyIcon(kNimModify, TrayData);
+    // Refused means the icon is not there: the shell was not ready for the first add (at log-on)
+    // or lost the icon without saying so. Veilpix cannot be reached without it.
+    if (!desktop_.NotifyIcon(kNimModify, TrayData)) desktop_.NotifyIcon(kNimAdd, TrayData);
     return;
   }
   TrayData.hWnd = Me.hWnd();

@@ -91,6 +91,9 @@ void MainWindow::CreateCommand1(HINSTANCE instance) {
                               reinterpret_cast<HMENU>(IDC_FORM1_COMMAND1), instance, nullptr);
   font_ = CreateFontFrom(kCommand1Font, dpi_);
   SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // First in the tab order, so the dialog manager gives it the focus whenever the window is
+  // activated; as the default button it takes Enter as well as Space.
+  SendMessageW(hwnd_, DM_SETDEFID, IDC_FORM1_COMMAND1, 0);
   form_.Command1.Attach(std::make_unique<WindowMirror>(command1_));
 }
 

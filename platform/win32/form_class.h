@@ -33,4 +33,11 @@ inline LRESULT DefaultProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
   return DefDlgProcW(hwnd, message, wparam, lparam);
 }
 
+// The id of the window's control that has the keyboard focus; 0 when none has. Enter reaches a
+// form as IDOK wherever the focus is, unless a default button takes it.
+inline int FocusedControlId(HWND window) {
+  HWND focus = GetFocus();
+  return focus && IsChild(window, focus) ? GetDlgCtrlID(focus) : 0;
+}
+
 }  // namespace veilpix

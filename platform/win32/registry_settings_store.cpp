@@ -48,10 +48,10 @@ void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view secti
   RegCloseKey(handle);
 }
 
-bool RegistrySettingsStore::Erase(std::wstring_view app) {
+long RegistrySettingsStore::Erase(std::wstring_view app) {
   std::wstring path = L"Software\\";
   path.append(app);
-  return RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+  return RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
 }
 
 }  // namespace veilpix

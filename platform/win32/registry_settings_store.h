@@ -11,7 +11,7 @@ class RegistrySettingsStore final : public SettingsStore {
                     std::wstring_view default_text) override;
   void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
              std::wstring_view text) override;
-  bool Erase(std::wstring_view app) override;
+  long Erase(std::wstring_view app) override;
 };
 
 }  // namespace veilpix

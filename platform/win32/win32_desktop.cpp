@@ -87,6 +87,17 @@ void Win32Desktop::DoEvents() {
   }
 }
 
+std::wstring Win32Desktop::ErrorText(long code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring description(text, length);
+  LocalFree(text);
+  while (!description.empty() && iswspace(description.back())) description.pop_back();
+  return description + L" (" + std::to_wstring(code) + L")";
+}
+
 std::int32_t Win32Desktop::ShellExecuteOpen(std::wstring_view file) {
   const std::string ansi = ToAnsi(file);
   const HINSTANCE result =

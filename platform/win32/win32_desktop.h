@@ -12,6 +12,7 @@ class Win32Desktop final : public Desktop {
   bool StartMinimized(std::wstring_view path) override;
   bool FileExists(std::wstring_view path) override;
   void DoEvents() override;
+  std::wstring ErrorText(long code) override;
   std::int32_t ShellExecuteOpen(std::wstring_view file) override;
 };
 

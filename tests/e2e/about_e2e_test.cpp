@@ -56,6 +56,7 @@ TEST(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErase
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(about, IDC_FORM3_LBLTITLE)), L"Veilpix Ver 2.0");
   const HWND ok = GetDlgItem(about, IDC_FORM3_COMMAND1);
+  EXPECT_EQ(GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON) << "not drawn as default";
   const HWND link = GetDlgItem(about, IDC_FORM3_LBLURL0);
   const COLORREF hot = GetSysColor(COLOR_ACTIVECAPTION);
 

@@ -79,9 +79,13 @@ class FakeSettingsStore final : public SettingsStore {
              std::wstring_view text) override {
     values[Path(app, section, key)] = text;
   }
-  bool Erase(std::wstring_view app) override {
+  long erase_error = 0;  // the store refuses to erase with this error
+  long Erase(std::wstring_view app) override {
+    if (erase_error) return erase_error;
     const std::wstring prefix = std::wstring(app) + L"\\";
-    return std::erase_if(values, [&](const auto& v) { return v.first.starts_with(prefix); });
+    return std::erase_if(values, [&](const auto& v) { return v.first.starts_with(prefix); })
+               ? 0
+               : kNothingStored;
   }
   // Veilpix's own settings.
   void Set(std::wstring_view key, std::wstring_view text) { Write(kAppName, kSection, key, text); }
@@ -98,6 +102,8 @@ class FakeDesktop final : public Desktop {
   std::wstring log;  // every call, in order
   std::vector<std::pair<std::uint32_t, NotifyIconData>> notified;
   std::set<std::wstring> files;  // the programs and other files that exist
+  bool icon_shown = false;
+  int refuse_adds = 0;
   std::int32_t shell_result = 42;
 
   void Note(std::wstring_view entry) { log.append(log.empty() ? L"" : L"; ").append(entry); }
@@ -105,9 +111,17 @@ class FakeDesktop final : public Desktop {
     Note(L"box " + std::to_wstring(buttons) + L" [" + std::wstring(title) + L"] " +
          std::wstring(prompt));
   }
+  // The notification area: an add is refused while the shell is not ready, a modify while the
+  // icon is not there.
   bool NotifyIcon(std::uint32_t action, const NotifyIconData& record) override {
     Note(L"notify " + std::to_wstring(action));
     notified.emplace_back(action, record);
+    if (action == kNimModify) return icon_shown;
+    if (action == kNimAdd && refuse_adds > 0) {
+      --refuse_adds;
+      return false;
+    }
+    icon_shown = action == kNimAdd;
     return true;
   }
   void BroadcastSettingChange() override { Note(L"broadcast"); }
@@ -117,6 +131,7 @@ class FakeDesktop final : public Desktop {
   }
   bool FileExists(std::wstring_view path) override { return files.contains(std::wstring(path)); }
   void DoEvents() override { Note(L"do events"); }
+  std::wstring ErrorText(long code) override { return L"error " + std::to_wstring(code); }
   std::int32_t ShellExecuteOpen(std::wstring_view file) override {
     Note(L"open " + std::wstring(file));
     return shell_result;

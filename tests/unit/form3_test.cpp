@@ -62,21 +62,26 @@ TEST(Form3Test, LinkClickOpensItsPageAndClosesTheWindowEvenWhenOpeningFails) {
   }
 }
 
-TEST(Form3Test, EraseRemovesEverySettingAndEndsTheProgramOrSaysThereWasNothing) {
-  const std::pair<bool, std::wstring> cases[] = {
-      {true,
+TEST(Form3Test, EraseRemovesEverySettingAndEndsTheProgramOrSaysWhyNot) {
+  enum Store { kStored, kEmpty, kRefused };
+  // What the store holds or does, whether Check1 is set then (so the main form's exit must not
+  // store its position), what the user is told.
+  const std::tuple<Store, bool, std::wstring> cases[] = {
+      {kStored, true,
        L"box 64 [ Erasing Registry Has Finished!] レジストリの情報を消去しました。終了します！; "
        L"end main form"},
-      {false, L"box 64 [ No Registry Information!] レジストリに書き込まれている情報はありません！"},
+      {kEmpty, true,
+       L"box 64 [ No Registry Information!] レジストリに書き込まれている情報はありません！"},
+      {kRefused, false, L"box 48 [] レジストリの情報を消去できませんでした。\n\nerror 5"},
   };
-  for (const auto& [stored, log] : cases) {
+  for (const auto& [store, check1, log] : cases) {
     Rig rig;
     rig.store.Write(L"Other Program", L"General", L"Top", L"7");
-    if (stored) rig.store.Set(L"Top", L"1500");
-    EXPECT_FALSE(rig.form.Check1.Checked());
+    if (store != kEmpty) rig.store.Set(L"Top", L"1500");
+    if (store == kRefused) rig.store.erase_error = 5;  // access denied
     rig.form.picIcon_Click();
-    EXPECT_TRUE(rig.form.Check1.Checked()) << "the main form's exit must not store its position";
-    EXPECT_EQ(rig.store.values.size(), 1u) << "another program's settings stay";
+    EXPECT_EQ(rig.form.Check1.Checked(), check1) << store;
+    EXPECT_EQ(rig.store.values.size(), store == kRefused ? 2u : 1u) << "another's settings stay";
     EXPECT_EQ(rig.desktop.log, log);
   }
 }

@@ -41,9 +41,9 @@ TEST(RealRegistryTest, SettingsStoreKeepsTextPerUserAndErasesTheWholeApplication
             L"C:\\リンク\\Toggle Images.exe");
   EXPECT_EQ(store.Read(app, L"General", L"TogglePath", L""), L"C:\\リンク\\Toggle Images.exe");
 
-  EXPECT_TRUE(store.Erase(app));
+  EXPECT_EQ(store.Erase(app), 0);
   EXPECT_FALSE(UserKeyExists(kTestKey));
-  EXPECT_FALSE(store.Erase(app)) << "nothing left to erase";
+  EXPECT_EQ(store.Erase(app), kNothingStored) << "nothing left to erase";
 }
 
 }  // namespace
