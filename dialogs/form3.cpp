@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/app_settings.h"
+#include "core/decimal.h"
 #include "dialogs/module1.h"
 #include "resources/texts.h"
 
@@ -28,8 +29,7 @@ Form3::Form3(Desktop& desktop, SettingsStore& store, Form3Host& host, int major,
 }
 
 void Form3::Form_Load() {
-  lblTitle.SetCaption(WIDE(TXT_FORM3_TITLE_PREFIX) + std::to_wstring(major_) + L"." +
-                      std::to_wstring(minor_));
+  lblTitle.SetCaption(WIDE(TXT_FORM3_TITLE_PREFIX) + Decimal(major_) + L"." + Decimal(minor_));
   HotLinkIndex = -1;
 }
 

@@ -1,6 +1,13 @@
 #include "platform/win32/registry_watcher.h"
 
 namespace veilpix {
+namespace {
+
+// The thread only opens a key and waits: a small stack is plenty, and the default one would be
+// most of Veilpix's memory.
+constexpr SIZE_T kStackReservation = 64 * 1024;
+
+}  // namespace
 
 RegistryWatcher::RegistryWatcher(HWND window, UINT message, std::wstring sub_key)
     : window_(window),
@@ -8,7 +15,8 @@ RegistryWatcher::RegistryWatcher(HWND window, UINT message, std::wstring sub_key
       sub_key_(std::move(sub_key)),
       changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr)) {}
+      thread_(CreateThread(nullptr, kStackReservation, ThreadMain, this,
+                           STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)) {}
 
 RegistryWatcher::~RegistryWatcher() {
   SetEvent(stop_);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/ansi_text.h"
+#include "core/decimal.h"
 #include "platform/win32/handles.h"
 
 #include "resources/texts.h"
@@ -95,7 +96,7 @@ std::wstring Win32Desktop::ErrorText(long code) {
   std::wstring description(text, length);
   LocalFree(text);
   while (!description.empty() && iswspace(description.back())) description.pop_back();
-  return description + L" (" + std::to_wstring(code) + L")";
+  return description + L" (" + Decimal(code) + L")";
 }
 
 std::int32_t Win32Desktop::ShellExecuteOpen(std::wstring_view file) {
