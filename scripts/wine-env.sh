@@ -44,9 +44,12 @@ _veilpix_trapno_up() {
     -o "$_veilpix_trapno" "$source"
 }
 
-# A prefix Wine cannot start (one made by another Wine, say) is made anew.
+# What the prefix is made with; a prefix made otherwise (or by another Wine) is made anew.
+_veilpix_prefix_version=2
+
 veilpix_prefix() {
-  if [ -f "$WINEPREFIX/.veilpix-ready" ] && wine cmd /c exit 0 >/dev/null 2>&1; then
+  if [ "$(cat "$WINEPREFIX/.veilpix-ready" 2>/dev/null)" = "$_veilpix_prefix_version" ] &&
+    wine cmd /c exit 0 >/dev/null 2>&1; then
     return 0
   fi
   echo "wine-env: making the 32-bit Wine prefix $WINEPREFIX" >&2
@@ -56,12 +59,19 @@ veilpix_prefix() {
   wineserver -w
   # Without Wine's own fonts the title-bar buttons show as letters.
   cp "$VEILPIX_I386_ROOT"/usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || true
+  # The About window is designed in Arial and Times New Roman: their metric-compatible twins.
+  cp /usr/share/fonts/truetype/liberation/Liberation{Sans,Serif}-*.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f \
+    >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
+    /d 'Liberation Serif' /f >/dev/null 2>&1
   # Every program runs in one virtual desktop with a taskbar and a notification area, so the
   # tests can find Veilpix's windows and its tray icon has a home.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.veilpix-ready"
+  echo "$_veilpix_prefix_version" >"$WINEPREFIX/.veilpix-ready"
 }
 
 # One display per prefix, found again by every script that uses the prefix: the prefix's

@@ -5,6 +5,7 @@
 #include "platform/win32/fonts.h"
 #include "platform/win32/form_class.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/screen_dpi.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VeilpixForm1";
 constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kWmAppPicturesChanged = WM_APP + 1;
 
 // Design sizes in twips: the outer window; its one button fills the client area.
 constexpr double kFormWidth = 1020;
@@ -79,7 +79,11 @@ bool MainWindow::Create(HINSTANCE instance) {
   form_.Me.Attach(this);
   loaded_ = true;
   SetTimer(hwnd_, kTimer1Id, Form1::kTimer1Interval, nullptr);
-  pictures_watcher_.emplace(hwnd_, kWmAppPicturesChanged, std::wstring(kPicturesKey));
+  pictures_watcher_.emplace(std::wstring(kPicturesKey));
+  WatchEvent(pictures_watcher_->Changed(), [this] {
+    pictures_watcher_->Rearm();
+    form_.RegistryWatch_Change();
+  });
   return true;
 }
 
@@ -159,9 +163,6 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
-    case kWmAppPicturesChanged:
-      form_.RegistryWatch_Change();
-      return 0;
     case WM_TIMER:
       if (wparam == kTimer1Id) form_.Timer1_Timer();
       return 0;
@@ -204,8 +205,9 @@ void MainWindow::OnCommand(int id, int code) {
   }
 }
 
-// The program ends with its main window: the watcher thread is stopped and the loop told to end.
+// The program ends with its main window: the watch stops and the loop is told to end.
 void MainWindow::OnDestroy() {
+  WatchEvent(nullptr, {});
   pictures_watcher_.reset();
   form_.Me.Attach(nullptr);
   hwnd_ = nullptr;

@@ -5,6 +5,32 @@
 namespace veilpix {
 namespace {
 
+struct Watch {
+  HANDLE event = nullptr;
+  std::function<void()> set;
+};
+
+// The GUI thread's: its loops, the main one and the modal ones inside it, share it.
+Watch& CurrentWatch() {
+  static Watch watch;
+  return watch;
+}
+
+// The next message, once one has come, running the watch whenever its event is set first. False
+// at WM_QUIT.
+bool NextMessage(MSG& message) {
+  while (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    const Watch& watch = CurrentWatch();
+    const DWORD events = watch.event ? 1 : 0;
+    if (MsgWaitForMultipleObjectsEx(events, &watch.event, INFINITE, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 &&
+        events) {
+      watch.set();
+    }
+  }
+  return message.message != WM_QUIT;
+}
+
 // Tab, Enter and Esc work in whichever of the program's windows is active.
 void Dispatch(MSG& message) {
   HWND active = GetActiveWindow();
@@ -25,7 +51,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM param) {
 
 int RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  while (NextMessage(message)) Dispatch(message);
   return static_cast<int>(message.wParam);
 }
 
@@ -40,8 +66,7 @@ void RunModal(HWND dialog) {
   SetForegroundWindow(dialog);
   MSG message;
   while (IsWindow(dialog)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
+    if (!NextMessage(message)) {
       PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the outer loop
       break;
     }
@@ -50,6 +75,24 @@ void RunModal(HWND dialog) {
   for (HWND hwnd : disabled) {
     if (hwnd != dialog && IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
   }
+}
+
+void RunPending() {
+  MSG message;
+  for (;;) {
+    const Watch& watch = CurrentWatch();
+    if (watch.event && WaitForSingleObject(watch.event, 0) == WAIT_OBJECT_0) watch.set();
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the loop
+      return;
+    }
+    Dispatch(message);
+  }
+}
+
+void WatchEvent(HANDLE event, std::function<void()> set) {
+  CurrentWatch() = {event, std::move(set)};
 }
 
 }  // namespace veilpix

@@ -1,7 +1,8 @@
 #pragma once
-// Tells a window at once when a value under a key of HKEY_CURRENT_USER changes, so a change made
-// elsewhere shows without waiting for the next timer tick. A background thread only waits and
-// posts; whatever the window does about it runs on the GUI thread, one handler at a time.
+// Notices at once when a value under a key of HKEY_CURRENT_USER changes, so a change made
+// elsewhere shows without waiting for the next timer tick. Its event is set on a change; the
+// message loops of the GUI thread wait for it beside the messages (see message_loop.h): a thread
+// of its own would cost Veilpix more memory than everything else it keeps.
 
 #include <windows.h>
 
@@ -11,24 +12,24 @@ namespace veilpix {
 
 class RegistryWatcher {
  public:
-  RegistryWatcher(HWND window, UINT message, std::wstring sub_key);
+  // Watching from the start.
+  explicit RegistryWatcher(std::wstring sub_key);
   ~RegistryWatcher();
   RegistryWatcher(const RegistryWatcher&) = delete;
   RegistryWatcher& operator=(const RegistryWatcher&) = delete;
 
- private:
-  static DWORD WINAPI ThreadMain(void* self);
-  void Run();
-  // The key itself, or while it does not exist yet its nearest existing ancestor, watched with
-  // its whole subtree so the key's creation is noticed too.
-  HKEY OpenWatchedKey(bool& whole_subtree) const;
+  // Set (and reset by the wait that sees it) when a value changed.
+  HANDLE Changed() const { return changed_; }
+  // Watches for the next change: the system tells of one only. The key itself once it exists,
+  // until then its nearest existing ancestor with its whole subtree, so the key's creation is
+  // noticed too.
+  void Rearm();
 
-  HWND window_;
-  UINT message_;
+ private:
   std::wstring sub_key_;
   HANDLE changed_;
-  HANDLE stop_;
-  HANDLE thread_;
+  HKEY key_ = nullptr;
+  std::wstring watched_;  // the path key_ was opened at
 };
 
 }  // namespace veilpix

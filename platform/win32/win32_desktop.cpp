@@ -8,6 +8,7 @@
 #include "core/ansi_text.h"
 #include "core/decimal.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/message_loop.h"
 
 #include "resources/texts.h"
 
@@ -77,15 +78,7 @@ bool Win32Desktop::FileExists(std::wstring_view path) {
 }
 
 void Win32Desktop::DoEvents() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  RunPending();
 }
 
 std::wstring Win32Desktop::ErrorText(long code) {

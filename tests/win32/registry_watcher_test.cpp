@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "tests/win32/wine_helpers.h"
 
 namespace veilpix::testing {
@@ -11,34 +9,27 @@ namespace {
 
 constexpr wchar_t kParent[] = L"Software\\VeilpixWatchTest";
 constexpr wchar_t kWatched[] = L"Software\\VeilpixWatchTest\\Deep\\Main";
-constexpr UINT kChanged = WM_APP + 7;
 
-// Writes new text until a notice reaches the window's queue, taking every notice there: the
-// watcher arms on its own thread, so a write just before it is armed again goes unnoticed (and
-// rewriting the same text is no change at all).
-bool NoticedAfterWriting(HWND window, const wchar_t* key) {
-  MSG message;
-  int writes = 0;
-  return WaitUntil([&] {
-    WriteUserString(key, L"Display Inline Images", std::to_wstring(++writes).c_str());
-    bool any = false;
-    while (PeekMessageW(&message, window, kChanged, kChanged, PM_REMOVE)) any = true;
-    return any;
-  });
+// Writes under `key` and waits for the watcher's event, then lets it watch again. A notice left
+// from the watch moving to another key is taken first.
+bool NoticedAfterWriting(RegistryWatcher& watcher, const wchar_t* key, const wchar_t* text) {
+  WaitForSingleObject(watcher.Changed(), 0);
+  WriteUserString(key, L"Display Inline Images", text);
+  const bool noticed = WaitForSingleObject(watcher.Changed(), 5000) == WAIT_OBJECT_0;
+  watcher.Rearm();
+  return noticed;
 }
 
-TEST(RegistryWatcherTest, PostsOnEachChangeAlsoWhenTheKeyIsCreatedLater) {
+TEST(RegistryWatcherTest, SetsItsEventOnEachChangeAlsoWhenTheKeyIsCreatedLater) {
   DeleteUserKey(kParent);
-  const HWND window =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   {
-    RegistryWatcher watcher(window, kChanged, kWatched);
+    RegistryWatcher watcher(kWatched);
     // The nearest existing ancestor appears first, then the key itself.
-    EXPECT_TRUE(NoticedAfterWriting(window, kParent));
-    EXPECT_TRUE(NoticedAfterWriting(window, kWatched));
-    EXPECT_TRUE(NoticedAfterWriting(window, kWatched)) << "armed again on the key itself";
+    EXPECT_TRUE(NoticedAfterWriting(watcher, kParent, L"1"));
+    EXPECT_TRUE(NoticedAfterWriting(watcher, kWatched, L"2"));
+    EXPECT_TRUE(NoticedAfterWriting(watcher, kWatched, L"3")) << "armed again on the key itself";
+    EXPECT_EQ(WaitForSingleObject(watcher.Changed(), 300), WAIT_TIMEOUT) << "set with no change";
   }
-  DestroyWindow(window);
   DeleteUserKey(kParent);
 }
 

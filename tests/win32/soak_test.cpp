@@ -43,8 +43,7 @@ struct Holdings {
   bool operator==(const Holdings&) const = default;
 };
 
-// Counted once two readings agree: the registry watcher re-opens its key after each change on
-// its own thread, and nothing may be caught half-way.
+// Counted once two readings agree, so nothing is caught half-way.
 Holdings Count(LiveForm1& live) {
   Holdings last{}, now{};
   WaitUntil([&] {
