@@ -20,9 +20,10 @@ mkdir -p docs
 # The tray corner of the desktop with the menu the right click opened (Wine keeps it inside the
 # screen, so it covers the icon).
 convert "$shots/tray-menu.bmp" -gravity SouthEast -crop 360x240+0+0 +repage docs/tray-menu.png
-# A window alone: the desktop (and its taskbar) trimmed away around it, with a margin.
+# A window alone: the desktop (its taskbar, and the tray's tip just above) trimmed away around
+# it, with a margin.
 for name in about chooser; do
-  convert "$shots/$name.bmp" -gravity South -chop 0x32 -fuzz 2% -trim +repage \
+  convert "$shots/$name.bmp" -gravity South -chop 0x48 -fuzz 2% -trim +repage \
     -bordercolor '#26708f' -border 16 "docs/$name.png"
 done
 ls -l docs/*.png

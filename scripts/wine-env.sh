@@ -45,7 +45,7 @@ _veilpix_trapno_up() {
 }
 
 # What the prefix is made with; a prefix made otherwise (or by another Wine) is made anew.
-_veilpix_prefix_version=2
+_veilpix_prefix_version=4
 
 veilpix_prefix() {
   if [ "$(cat "$WINEPREFIX/.veilpix-ready" 2>/dev/null)" = "$_veilpix_prefix_version" ] &&
@@ -59,13 +59,14 @@ veilpix_prefix() {
   wineserver -w
   # Without Wine's own fonts the title-bar buttons show as letters.
   cp "$VEILPIX_I386_ROOT"/usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || true
-  # The About window is designed in Arial and Times New Roman: their metric-compatible twins.
-  cp /usr/share/fonts/truetype/liberation/Liberation{Sans,Serif}-*.ttf \
-    "$WINEPREFIX/drive_c/windows/Fonts/"
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f \
-    >/dev/null 2>&1
+  # The About window is designed in Times New Roman and Arial: a metric twin of the first, and
+  # for the second the font Japanese Windows draws the Japanese text of an Arial label in, since
+  # under Wine an Arial twin without Japanese glyphs would show that text as boxes.
+  cp /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
     /d 'Liberation Serif' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'IPA Pゴシック' /f \
+    >/dev/null 2>&1
   # Every program runs in one virtual desktop with a taskbar and a notification area, so the
   # tests can find Veilpix's windows and its tray icon has a home.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -18,9 +18,10 @@ POINT CentredOnScreen(SIZE size) {
 HWND CreateChild(HWND parent, int id, const wchar_t* window_class, DWORD style, DWORD ex_style,
                  const TwipsRect& place, HFONT font, int dpi) {
   const HWND child = CreateWindowExW(
-      ex_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, TwipsToPixels(place.left, dpi),
-      TwipsToPixels(place.top, dpi), TwipsToPixels(place.width, dpi),
-      TwipsToPixels(place.height, dpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      ex_style, window_class, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+      TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+      TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;

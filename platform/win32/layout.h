@@ -15,7 +15,8 @@ SIZE FrameAroundClient(double width_twips, double height_twips, DWORD style, int
 // Where a window of `size` stands centred on the primary screen.
 POINT CentredOnScreen(SIZE size);
 
-// A visible child window at its place in the parent's client area, drawn in `font`.
+// A visible child window at its place in the parent's client area, drawn in `font`. Where the
+// layout overlaps two children, the one made first stays whole.
 HWND CreateChild(HWND parent, int id, const wchar_t* window_class, DWORD style, DWORD ex_style,
                  const TwipsRect& place, HFONT font, int dpi);
 
