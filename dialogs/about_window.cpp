@@ -157,7 +157,7 @@ void AboutWindow::CreateControls() {
     // Found again by WM_CTLCOLORSTATIC, which draws the label in the control's colour.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(layout.control));
     layout.control->Attach(std::make_unique<WindowMirror>(hwnd));
-    if (layout.kind == kLink) MakeLink(hwnd, layout);
+    if (layout.kind == kLink) SizeLinkToText(hwnd, layout);
   }
 }
 
@@ -179,13 +179,11 @@ void AboutWindow::ShowPicture(HWND box, int size) {
 }
 
 // A link label is exactly as large as its text, so the pointer is on the link only while it is
-// over the text; it shows the hand and reports the pointer's moves.
-void AboutWindow::MakeLink(HWND label, const ChildLayout& layout) {
+// over the text.
+void AboutWindow::SizeLinkToText(HWND label, const ChildLayout& layout) {
   const std::wstring& text = layout.control->Caption();
   const SIZE size = TextExtent(fonts_[layout.font], text.c_str(), static_cast<int>(text.size()));
   SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowSubclass(label, LinkProc, static_cast<UINT_PTR>(layout.control - form_->lblUrl.data()),
-                    reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT AboutWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -197,6 +195,9 @@ LRESULT AboutWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
       form_->Form_MouseMove(0, 0, PixelsToTwips(GET_X_LPARAM(lparam), dpi_),
                             PixelsToTwips(GET_Y_LPARAM(lparam), dpi_));
       return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam), HIWORD(lparam))) return TRUE;
+      break;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_CLOSE:
@@ -232,27 +233,20 @@ void AboutWindow::OnCommand(int id, int code) {
   }
 }
 
-// The link labels show the hand and report the pointer's moves over them.
-LRESULT CALLBACK AboutWindow::LinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                       UINT_PTR index, DWORD_PTR window) {
-  auto* self = reinterpret_cast<AboutWindow*>(window);
-  switch (message) {
-    case WM_SETCURSOR:
-      if (LOWORD(lparam) != HTCLIENT) break;
-      SetCursor(self->hand_);
-      return TRUE;
-    case WM_MOUSEMOVE:
-      self->form_->lblUrl_MouseMove(static_cast<int>(index), 0, 0,
-                                    PixelsToTwips(GET_X_LPARAM(lparam), self->dpi_),
-                                    PixelsToTwips(GET_Y_LPARAM(lparam), self->dpi_));
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, LinkProc, index);
-      break;
-    default:
-      break;
+// The link labels show the hand and report the pointer's moves over them. Each move over a child
+// asks the window for the cursor first, so the labels need no procedure of their own.
+bool AboutWindow::OnSetCursor(HWND child, UINT hit, UINT mouse_message) {
+  const int id = GetDlgCtrlID(child);
+  if (hit != HTCLIENT || (id != IDC_FORM3_LBLURL0 && id != IDC_FORM3_LBLURL1)) return false;
+  if (mouse_message == WM_MOUSEMOVE) {
+    const DWORD at = GetMessagePos();
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ScreenToClient(child, &point);
+    form_->lblUrl_MouseMove(id == IDC_FORM3_LBLURL0 ? 0 : 1, 0, 0, PixelsToTwips(point.x, dpi_),
+                            PixelsToTwips(point.y, dpi_));
   }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  SetCursor(hand_);
+  return true;
 }
 
 // Labels draw in their own text colour on the window's background.

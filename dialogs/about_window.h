@@ -44,9 +44,8 @@ class AboutWindow final : private Form3Host {
   void CreateControls();
   void AddTooltip(HWND tool, const wchar_t* text);
   void ShowPicture(HWND box, int size);
-  void MakeLink(HWND label, const ChildLayout& layout);
-  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR index, DWORD_PTR window);
+  void SizeLinkToText(HWND label, const ChildLayout& layout);
+  bool OnSetCursor(HWND child, UINT hit, UINT mouse_message);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND label);
   void OnDestroyed();
