@@ -226,7 +226,7 @@ void AboutWindow::OnCommand(int id, int code) {
       if (code == STN_CLICKED) form_->picIcon_Click();
       break;
     case IDOK:  // Enter: OK is no default button, so it answers only while it has the focus
-      if (FocusedControlId(hwnd_) == IDC_FORM3_COMMAND1) form_->Command1_Click();
+      PressFocusedButton(hwnd_);
       break;
     default:
       break;

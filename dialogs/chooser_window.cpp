@@ -35,24 +35,18 @@ struct ControlDesign {
 };
 
 // In tab order, which is also the order of creation.
+// clang-format off
 constexpr ControlDesign kDesign[] = {
-    {IDC_FORM2_DRVLIST,
-     L"COMBOBOX",
-     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-     0,
-     {120, 480, 2295, 300 + kDropDownHeight},
-     true},
-    {IDC_FORM2_DIRLIST,
-     L"LISTBOX",
-     kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-     WS_EX_CLIENTEDGE,
-     {120, 840, 2295, 1980},
-     true},
+    {IDC_FORM2_DRVLIST, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+     {120, 480, 2295, 300 + kDropDownHeight}, true},
+    {IDC_FORM2_DIRLIST, L"LISTBOX", kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+     WS_EX_CLIENTEDGE, {120, 840, 2295, 1980}, true},
     {IDC_FORM2_FILLIST, L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, {2520, 480, 2175, 2250}, true},
     {IDC_FORM2_LABEL1, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, {120, 120, 2655, 255}, false},
     {IDC_FORM2_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, {720, 3000, 1575, 375}, false},
     {IDC_FORM2_COMMAND2, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, {2640, 3000, 1575, 375}, false},
 };
+// clang-format on
 
 // Widens a label whose text the substitute of its font draws wider than the design allows,
 // so the text shows whole rather than cut off.
@@ -195,9 +189,9 @@ void ChooserWindow::OnCommand(int id, int code) {
 // Neither button is the default: Enter acts on the control that has the focus, on a list as a
 // double-click does (opens the directory, chooses the file).
 void ChooserWindow::OnEnter() {
+  if (PressFocusedButton(hwnd_)) return;
   const int id = FocusedControlId(hwnd_);
   if (id == IDC_FORM2_DIRLIST || id == IDC_FORM2_FILLIST) OnCommand(id, LBN_DBLCLK);
-  if (id == IDC_FORM2_COMMAND1 || id == IDC_FORM2_COMMAND2) OnCommand(id, BN_CLICKED);
 }
 
 void ChooserWindow::OnDrawItem(const DRAWITEMSTRUCT& draw) const {

@@ -40,4 +40,15 @@ inline int FocusedControlId(HWND window) {
   return focus && IsChild(window, focus) ? GetDlgCtrlID(focus) : 0;
 }
 
+// What Enter does where no button is the default: presses the push button that has the focus,
+// which then reports its click as a mouse click would. False when the focus is elsewhere.
+inline bool PressFocusedButton(HWND window) {
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(window, focus)) return false;
+  const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+  if (!(code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) return false;
+  SendMessageW(focus, BM_CLICK, 0, 0);
+  return true;
+}
+
 }  // namespace veilpix
