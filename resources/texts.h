@@ -23,6 +23,9 @@
 #define TXT_START_FAILED "外部ソフトを起動できませんでした。ファイルを確認してください。\n\n"
 #define TXT_START_FAILED_TITLE " Cannot Start!"
 
+/* Writing the picture setting ran out of memory. */
+#define TXT_OUT_OF_MEMORY "ERROR #7 : メモリが不足しています。"
+
 /* Chooser of the external switching program (Form2) */
 #define TXT_FORM2_CAPTION "外部ソフトの指定"
 #define TXT_FORM2_LABEL1 "外部ソフトを指定してください。"
