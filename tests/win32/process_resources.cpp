@@ -48,6 +48,27 @@ size_t CountGdiTableEntries() {
   return count;
 }
 
+// Wine numbers USER objects 0x20 + 2 * slot in a handle's low word and takes a handle whose high
+// word is 0 for whatever object holds that slot now, so each slot is asked once. Menus first:
+// asking about one never leaves the process, and a menu is always the process's own; a window
+// may be another process's.
+size_t CountUserSlots() {
+  constexpr UINT kFirst = 0x20;
+  constexpr UINT kLast = 0xFFEF;
+  const DWORD self = GetCurrentProcessId();
+  size_t count = 0;
+  for (UINT low = kFirst; low <= kLast; low += 2) {
+    const auto handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(low));
+    DWORD owner = 0;
+    if (IsMenu(static_cast<HMENU>(handle)) ||
+        (IsWindow(static_cast<HWND>(handle)) &&
+         GetWindowThreadProcessId(static_cast<HWND>(handle), &owner) && owner == self)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
 }  // namespace
 
 size_t CountProcessHandles() {
@@ -72,6 +93,13 @@ size_t CountGdiObjects() {
   SetLastError(ERROR_SUCCESS);
   const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return CountGdiTableEntries();
+  return count;
+}
+
+size_t CountUserObjects() {
+  SetLastError(ERROR_SUCCESS);
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return CountUserSlots();
   return count;
 }
 
