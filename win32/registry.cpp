@@ -66,6 +66,19 @@ WriteResult WriteString(std::wstring_view sub_key, std::wstring_view name, std::
   return rc == 0 ? WriteResult::kStored : WriteResult::kRefused;
 }
 
+std::wstring SystemErrorText(long code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring description(text, length);
+  LocalFree(text);
+  // The system ends its texts with a line break, which would stand between text and code.
+  while (!description.empty() && iswspace(description.back())) description.pop_back();
+  const std::string number = std::to_string(code);
+  return description + L" (" + std::wstring(number.begin(), number.end()) + L")";
+}
+
 void BroadcastSettingChange() {
   static char section[] = "windows";
   SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(section),

@@ -25,6 +25,9 @@ std::wstring ReadString(std::wstring_view sub_key, std::wstring_view name);
 // Creates the missing keys and stores the text with its NUL.
 WriteResult WriteString(std::wstring_view sub_key, std::wstring_view name, std::wstring_view text);
 
+// The system's description of one of its error codes, on one line, with the code: "... (5)".
+std::wstring SystemErrorText(long code);
+
 // WM_WININICHANGE with "windows" to every top-level window, skipping hung ones at once.
 void BroadcastSettingChange();
 

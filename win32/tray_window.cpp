@@ -55,7 +55,7 @@ class TrayWorld final : public World {
   bool FileExists(std::wstring_view path) override;
   bool StartMinimized(std::wstring_view path) override;
   int OpenDocument(std::wstring_view address) override;
-  std::wstring ErrorText(long code) override;
+  std::wstring ErrorText(long code) override { return SystemErrorText(code); }
   void ShowMessage(std::wstring_view text, unsigned style, std::wstring_view title) override;
   bool TrayIcon(IconAction action) override;
   void ShowState(const State& state) override;
@@ -99,18 +99,6 @@ int TrayWorld::OpenDocument(std::wstring_view address) {
   const HINSTANCE result = ShellExecuteA(GetDesktopWindow(), "open", ToAnsi(address).c_str(),
                                          nullptr, "", SW_SHOWNORMAL);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
-}
-
-std::wstring TrayWorld::ErrorText(long code) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring description(text, length);
-  LocalFree(text);
-  while (!description.empty() && iswspace(description.back())) description.pop_back();
-  const std::string number = std::to_string(code);
-  return description + L" (" + std::wstring(number.begin(), number.end()) + L")";
 }
 
 void TrayWorld::ShowMessage(std::wstring_view text, unsigned style, std::wstring_view title) {
