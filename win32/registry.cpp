@@ -75,8 +75,9 @@ std::wstring SystemErrorText(long code) {
   LocalFree(text);
   // The system ends its texts with a line break, which would stand between text and code.
   while (!description.empty() && iswspace(description.back())) description.pop_back();
-  const std::string number = std::to_string(code);
-  return description + L" (" + std::wstring(number.begin(), number.end()) + L")";
+  wchar_t number[16];
+  wsprintfW(number, L" (%ld)", code);
+  return description + number;
 }
 
 void BroadcastSettingChange() {
