@@ -232,7 +232,7 @@ void Veilpix::Flip(bool& option, std::wstring_view key) {
 void Veilpix::Box(std::wstring_view text, unsigned style, std::wstring_view title) {
   const bool nested = state_.in_message_box;
   state_.in_message_box = true;
-  world_.MessageBox(text, style, title);
+  world_.ShowMessage(text, style, title);
   state_.in_message_box = nested;
 }
 

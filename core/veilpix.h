@@ -69,7 +69,7 @@ class World {
   // The system's description of one of its error codes, with the code.
   virtual std::wstring ErrorText(long code) = 0;
   // Returns when the user has closed it. An empty title stands for "Veilpix".
-  virtual void MessageBox(std::wstring_view text, unsigned style, std::wstring_view title) = 0;
+  virtual void ShowMessage(std::wstring_view text, unsigned style, std::wstring_view title) = 0;
 
   // False when the shell refused. The image follows `state.pictures_shown` as last shown.
   virtual bool TrayIcon(IconAction action) = 0;

@@ -16,3 +16,6 @@ LangString VeilpixStillRunning ${LANG_ENGLISH} \
 
 LangString BadAutostartOption ${LANG_JAPANESE} "/AUTOSTART には 0 か 1 を指定してください。"
 LangString BadAutostartOption ${LANG_ENGLISH} "/AUTOSTART takes 0 or 1."
+
+LangString ToggleShortcutDescription ${LANG_JAPANESE} "画像の表示と非表示を切り替えます"
+LangString ToggleShortcutDescription ${LANG_ENGLISH} "Switches pictures on or off"

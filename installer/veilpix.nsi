@@ -45,6 +45,8 @@ ManifestDPIAware true
 ; Form1's window class (tray/main_window.cpp): how a running Veilpix is found.
 !define MAIN_WINDOW_CLASS VeilpixForm1
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The same name in every language, so an uninstaller running in another one still finds it.
+!define TOGGLE_SHORTCUT "$SMPROGRAMS\${PRODUCT} - switch pictures.lnk"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define SETTINGS_KEY "Software\${PRODUCT}"
@@ -120,6 +122,9 @@ Section "$(SectionProgram)" SectionProgram
   File "/oname=${EXE}" "${VEILPIX_EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}"
+  ; Windows gives a Start-menu shortcut's key to the whole desktop: a switch from anywhere.
+  CreateShortcut "${TOGGLE_SHORTCUT}" "$INSTDIR\${EXE}" /toggle "$INSTDIR\${EXE}" 0 \
+    SW_SHOWNORMAL CONTROL|ALT|I "$(ToggleShortcutDescription)"
   ; An upgrade starts from no log-on entry; the log-on section adds it back when chosen.
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   Call RegisterUninstaller
@@ -178,6 +183,7 @@ Section Uninstall
   SetOutPath "$TEMP"
   RMDir "$INSTDIR"
   Delete "${SHORTCUT}"
+  Delete "${TOGGLE_SHORTCUT}"
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${SETTINGS_KEY}"

@@ -5,6 +5,14 @@
 
 #define TXT_APP_TITLE "Veilpix"
 
+/* Veilpix.exe /? */
+#define TXT_USAGE \
+  "Veilpix.exe [/on | /off | /toggle]\n\n" \
+  "（なし）\tトレイに常駐します。\n/on\t画像を表示します。\n/off\t画像を表示しません。\n" \
+  "/toggle\t表示と非表示を切り換えます。\n\n" \
+  "(none)\tStays in the tray.\n/on\tShows pictures.\n/off\tHides pictures.\n" \
+  "/toggle\tSwitches between the two."
+
 /* Main window: the button caption is the picture-display state. */
 #define TXT_SHOWN "表示"
 #define TXT_HIDDEN "非表示"

@@ -3,6 +3,28 @@
 // once instead; that also keeps the exception classes they would throw, with libstdc++'s second
 // std::string and its demangler, out of the download (about half of it).
 #include <cstdlib>
+#include <new>
+
+// The library's operator new throws std::bad_alloc, which brings the unwinder in (25 KB).
+void* operator new(std::size_t size) {
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  std::abort();
+}
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+  std::free(block);
+}
 
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {

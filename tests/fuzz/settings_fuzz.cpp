@@ -1,4 +1,4 @@
-// A window position as start-up reads it back from whatever text the store holds, since a user or
+// A window position as start-up reads it back from whatever text is stored, since a user or
 // another program can put anything there: it must come back finite. And every position a window
 // can have, written at exit, must read back unchanged at the next start.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app_settings.h"
+#include "core/options.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes.h"
 
 // The farthest a window edge can be, in twips: a 32-bit pixel coordinate at 1 dot per inch.
 constexpr float kFarthestTwips = 2147483648.0f * 1440.0f;
@@ -23,15 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   for (const unsigned char byte : input.ConsumeRandomLengthString(96)) {
     text.push_back(byte < 0x80 ? byte : 0x100 | (byte & 0x7F));
   }
-  testing::FakeSettingsStore store;
-  store.Set(key::kTop, text);
-  AppSettings settings(store);
-  fuzzing::Require(std::isfinite(settings.Top()), "any stored text reads as a finite position");
-
-  const float top = input.ConsumeFloatingPointInRange(-kFarthestTwips, kFarthestTwips);
-  const float left = input.ConsumeFloatingPointInRange(-kFarthestTwips, kFarthestTwips);
-  settings.WritePosition(top, left);
-  fuzzing::Require(settings.Top() == top && settings.Left() == left,
+  fuzzing::Require(std::isfinite(StoredSingle(text)), "any stored text reads as a finite position");
+  const float position = input.ConsumeFloatingPointInRange(-kFarthestTwips, kFarthestTwips);
+  fuzzing::Require(StoredSingle(FormatSingle(position)) == position,
                    "a written position reads back unchanged");
   return 0;
 }

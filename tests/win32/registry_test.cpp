@@ -1,50 +1,86 @@
-// clsReg and the settings store against Wine's real registry, with the Japanese ANSI code page.
+// The picture value's read and write rules, the options and the watch, against Wine's real
+// registry with the Japanese ANSI code page.
+#include "win32/registry.h"
+
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include <string>
+#include <tuple>
 
-#include "core/cls_reg.h"
-#include "platform/win32/registry_settings_store.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_registry_api.h"
 #include "tests/win32/wine_helpers.h"
 
-namespace veilpix::testing {
+namespace veilpix {
 namespace {
 
+using namespace std::string_literals;
 constexpr wchar_t kTestKey[] = L"Software\\VeilpixTest";
 
-TEST(RealRegistryTest, ClsRegCreatesMissingKeysAndConvertsJapaneseTextBothWays) {
+TEST(RegistryTest, ValuesReadAsStoredIn256BytesCutAtTheirFirstNulAndOnlyAsText) {
   ASSERT_EQ(GetACP(), 932u) << "the tests run with the Japanese ANSI code page";
-  DeleteUserKey(kTestKey);
-  Win32RegistryApi api;
-  Win32Desktop desktop;
-  clsReg reg(api, desktop);
+  const std::string fill(255, 'x');
+  // The value's type and bytes as stored (none: no value), what reads back.
+  const std::tuple<DWORD, std::string, std::wstring> cases[] = {
+      {REG_SZ, "no\0"s, L"no"},
+      {REG_SZ, "no"s, L"no"},  // stored without its NUL
+      {REG_SZ, "no\0yes\0"s, L"no"},
+      {REG_SZ, fill + '\0', std::wstring(255, L'x')},
+      {REG_SZ, fill + "x\0"s, L""},  // 257 bytes
+      {REG_SZ, "\x94\xf1\x95\x5c\x8e\xa6\0"s, L"非表示"},
+      {REG_EXPAND_SZ, "no\0"s, L""},
+      {REG_DWORD, "no\0\0"s, L""},
+      {REG_NONE, "", L""},
+  };
+  for (const auto& [type, bytes, text] : cases) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    if (type != REG_NONE) {
+      RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\VeilpixTest", "Value", type, bytes.data(),
+                      static_cast<DWORD>(bytes.size()));
+    }
+    EXPECT_EQ(ReadString(kTestKey, L"Value"), text) << type << " " << bytes.size();
+  }
+  // Missing keys are made; the ANSI bytes and their NUL are stored.
   const std::wstring deep = std::wstring(kTestKey) + L"\\A\\B";
-  ASSERT_TRUE(reg.RegSetString(kHkeyCurrentUser, deep, L"表示名", L"非表示"));
-  // The system keeps text in UTF-16: read back with the wide function, the ANSI bytes written
-  // must have been code page 932.
-  EXPECT_EQ(ReadUserString(deep.c_str(), L"表示名"), L"非表示");
-  EXPECT_EQ(reg.RegGetString(kHkeyCurrentUser, deep, L"表示名"), L"非表示");
-  EXPECT_EQ(reg.RegGetString(kHkeyCurrentUser, deep, L"missing"), L"");
-  DeleteUserKey(kTestKey);
+  ASSERT_EQ(WriteString(deep, L"表示名", L"非表示"), WriteResult::kStored);
+  char bytes[16] = {};
+  DWORD size = sizeof bytes;
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\VeilpixTest\\A\\B", "\x95\x5c\x8e\xa6\x96\xbc",
+               RRF_RT_REG_SZ, nullptr, bytes, &size);
+  EXPECT_EQ(std::string(bytes, size), "\x94\xf1\x95\x5c\x8e\xa6\0"s);
+  EXPECT_EQ(ReadString(deep, L"表示名"), L"非表示");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
 }
 
-TEST(RealRegistryTest, SettingsStoreKeepsTextPerUserAndErasesTheWholeApplication) {
-  RegistrySettingsStore store;
-  const std::wstring app = L"VeilpixTest";
-  store.Erase(app);
-  EXPECT_EQ(store.Read(app, L"General", L"Show", L"0"), L"0");
-  store.Write(app, L"General", L"TogglePath", L"C:\\リンク\\Toggle Images.exe");
-  store.Write(app, L"Other", L"Key", L"x");
-  EXPECT_EQ(ReadUserString(L"Software\\VeilpixTest\\General", L"TogglePath"),
-            L"C:\\リンク\\Toggle Images.exe");
-  EXPECT_EQ(store.Read(app, L"General", L"TogglePath", L""), L"C:\\リンク\\Toggle Images.exe");
+TEST(RegistryTest, OptionsAreErasedWholeAndErrorsReadOnOneLine) {
+  EraseOptions();
+  EXPECT_EQ(ReadOption(L"Show", L"0"), L"0");
+  WriteOption(L"TogglePath", L"C:\\リンク\\Toggle Images.exe");
+  EXPECT_EQ(ReadOption(L"TogglePath", L""), L"C:\\リンク\\Toggle Images.exe");
+  EXPECT_EQ(EraseOptions(), 0);
+  EXPECT_FALSE(testing::UserKeyExists(L"Software\\Veilpix"));
+  EXPECT_EQ(EraseOptions(), kNothingStored) << "nothing left to erase";
+  const std::wstring denied = SystemErrorText(ERROR_ACCESS_DENIED);
+  EXPECT_EQ(denied.find_first_of(L"\r\n"), std::wstring::npos) << ::testing::PrintToString(denied);
+  EXPECT_TRUE(denied.ends_with(L"。 (5)")) << ::testing::PrintToString(denied);
+}
 
-  EXPECT_EQ(store.Erase(app), 0);
-  EXPECT_FALSE(UserKeyExists(kTestKey));
-  EXPECT_EQ(store.Erase(app), kNothingStored) << "nothing left to erase";
+// Writes the setting and waits for the watch's event, then arms it again.
+bool Noticed(HANDLE changed, const wchar_t* text) {
+  WaitForSingleObject(changed, 0);  // a notice left from the watch moving to another key
+  testing::WriteUserString(kPicturesKey, kPicturesValue, text);
+  const bool noticed = WaitForSingleObject(changed, 5000) == WAIT_OBJECT_0;
+  RearmPicturesWatch();
+  return noticed;
+}
+
+TEST(RegistryTest, WatchSeesEachChangeAlsoWhenTheKeyIsMadeLater) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer");
+  const HANDLE changed = WatchPictures();
+  EXPECT_TRUE(Noticed(changed, L"no")) << "the key made under the watched ancestor";
+  EXPECT_TRUE(Noticed(changed, L"yes"));
+  EXPECT_TRUE(Noticed(changed, L"no")) << "armed again on the key itself";
+  EXPECT_EQ(WaitForSingleObject(changed, 300), WAIT_TIMEOUT) << "set with no change";
+  StopWatchingPictures();
 }
 
 }  // namespace
-}  // namespace veilpix::testing
+}  // namespace veilpix
