@@ -1,83 +1,166 @@
-// Veilpix refreshes every two seconds all day. Refreshes and switches must leave the process
-// holding exactly the kernel handles and GDI objects it held before, and no more private
-// memory than a small allowance. VEILPIX_SOAK_REFRESHES and VEILPIX_SOAK_SWITCHES set longer runs
-// (scripts/bench.sh does).
+// Veilpix runs all day: a refresh every two seconds, and whatever its user repeats. Rounds of all
+// of it must leave the process holding exactly the kernel handles, GDI objects and USER objects
+// it held before, and no more private memory than a small allowance. VEILPIX_SOAK_REFRESHES and
+// VEILPIX_SOAK_SWITCHES (one round each) set longer runs (scripts/bench.sh does).
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
-#include "tests/win32/live_form1.h"
+#include "core/veilpix.h"
+#include "resources/resource.h"
+#include "tests/win32/live_tray.h"
 #include "tests/win32/process_resources.h"
 #include "tests/win32/wine_helpers.h"
+#include "win32/registry.h"
+#include "win32/tray_window.h"
 
 namespace veilpix::testing {
 namespace {
 
 constexpr size_t kPrivateSlack = 64 * 1024;
+constexpr wchar_t kStandIn[] = L"veilpix_soak_stand_in.exe";  // built beside this test
+constexpr wchar_t kMenuClass[] = L"#32768";
 
 size_t CountFromEnvironment(const char* name, size_t fallback) {
   const char* text = std::getenv(name);
   return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
 }
 
-// Timer ticks with clicks on Command1 spread evenly among them, the messages that arrive in
-// between handled as the message loop would; how many clicks changed the picture state.
-size_t Drive(LiveForm1& live, size_t refreshes, size_t switches) {
-  Form1& form = live.form();
-  const size_t every = refreshes / switches;
-  size_t changed = 0;
-  for (size_t tick = 1; tick <= refreshes; ++tick) {
-    form.Timer1_Timer();
-    if (tick % every != 0) continue;
-    const std::wstring before = form.Command1.Caption();
-    form.Command1_Click();
-    changed += form.Command1.Caption() != before;
-    live.PumpMessages();
-  }
-  return changed;
+std::wstring BesideThisTest(const std::wstring& name) {
+  wchar_t path[MAX_PATH];
+  const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return self.substr(0, self.rfind(L'\\') + 1) + name;
+}
+
+bool StandInRunning() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W process{};
+  process.dwSize = sizeof process;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &process); more;
+       more = Process32NextW(snapshot, &process))
+    found |= _wcsicmp(process.szExeFile, kStandIn) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Sends the tray window a message that opens a modal window of `window_class`, which a thread
+// timer (its modal loop runs one like any message) closes as its user does once it shows; false
+// when none opened.
+bool OpenAndClose(HWND tray, UINT message, WPARAM wparam, LPARAM lparam,
+                  const wchar_t* window_class) {
+  static const wchar_t* closing;
+  static bool closed;
+  closing = window_class;
+  closed = false;
+  const auto close = [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+    const HWND window = FindTopLevelWindow(GetCurrentProcessId(), closing, true);
+    if (!window || std::exchange(closed, true)) return;
+    if (closing == kMenuClass)
+      EndMenu();
+    else
+      PostMessageW(window, WM_CLOSE, 0, 0);
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, close);
+  SendMessageW(tray, message, wparam, lparam);
+  KillTimer(nullptr, timer);
+  return closed;
+}
+
+// One round, among `ticks` timer ticks: a switch by the tray icon's left click, the tray menu
+// opened and closed, each option flipped twice, the external program turned on, started by a left
+// click and turned off, About opened and closed, the chooser opened on a missing program and
+// cancelled. True when each of them happened.
+bool Round(HWND tray, size_t ticks) {
+  const auto command = [tray](int id) { SendMessageW(tray, WM_COMMAND, id, 0); };
+  const auto click = [tray] {
+    SendMessageW(tray, kTrayCallbackMessage, kTrayIconId, kLeftButtonDown);
+  };
+  for (size_t tick = 0; tick < ticks; ++tick) SendMessageW(tray, WM_TIMER, kRefreshTimerId, 0);
+  const std::wstring shown = ReadUserString(kPicturesKey, kPicturesValue);
+  click();
+  bool done = ReadUserString(kPicturesKey, kPicturesValue) != shown;
+  done &= OpenAndClose(tray, kTrayCallbackMessage, kTrayIconId, kRightButtonDown, kMenuClass);
+  for (int id : {IDM_CHANGE, IDM_CHANGE, IDM_START, IDM_START, IDM_POS, IDM_POS}) command(id);
+
+  const std::wstring ran = BesideThisTest(kStandIn) + L".ran";
+  DeleteFileW(ran.c_str());
+  WriteUserString(kOptionsKey, L"TogglePath", BesideThisTest(kStandIn).c_str());
+  command(IDM_TOGGLE);
+  click();
+  command(IDM_TOGGLE);
+  // Ended before anything is counted.
+  done &= WaitUntil([&] {
+    return GetFileAttributesW(ran.c_str()) != INVALID_FILE_ATTRIBUTES && !StandInRunning();
+  });
+
+  done &= OpenAndClose(tray, WM_COMMAND, IDM_ABOUT, 0, L"VeilpixAbout");
+  WriteUserString(kOptionsKey, L"TogglePath", BesideThisTest(L"missing.exe").c_str());
+  done &= OpenAndClose(tray, WM_COMMAND, IDM_TOGGLE, 0, L"VeilpixChooser");
+  PumpMessages(0);
+  return done;
+}
+
+// How many of the rounds did everything.
+size_t Drive(HWND tray, size_t refreshes, size_t rounds) {
+  size_t done = 0;
+  for (size_t round = 0; round < rounds; ++round) done += Round(tray, refreshes / rounds);
+  return done;
 }
 
 struct Holdings {
-  size_t handles, gdi, private_bytes;
+  size_t handles, gdi, user, private_bytes;
   bool operator==(const Holdings&) const = default;
 };
 
 // Counted once two readings agree, so nothing is caught half-way.
-Holdings Count(LiveForm1& live) {
+Holdings Count() {
   Holdings last{}, now{};
-  WaitUntil([&] {
-    live.PumpMessages();
+  int readings = 0;
+  do {
+    PumpMessages(50);
     last = now;
-    now = {CountProcessHandles(), CountGdiObjects(), PrivateBytes(GetCurrentProcess())};
-    return now == last;
-  });
+    now = {CountProcessHandles(), CountGdiObjects(), CountUserObjects(),
+           PrivateBytes(GetCurrentProcess())};
+  } while (now != last && ++readings < 100);
   return now;
 }
 
-TEST(SoakTest, RefreshesAndSwitchesLeaveNothingBehind) {
+TEST(SoakTest, RepeatedActionsLeaveNothingBehind) {
   const size_t refreshes = CountFromEnvironment("VEILPIX_SOAK_REFRESHES", 300);
   const size_t switches = CountFromEnvironment("VEILPIX_SOAK_SWITCHES", 30);
-  LiveForm1 live;
-  ASSERT_TRUE(live.Created());
-  ASSERT_TRUE(live.TrayIconPresent()) << "the soak runs against the shell's real tray";
-  // Allocator, registry and shell caches fill in the first rounds; counting starts after them.
-  ASSERT_EQ(Drive(live, 100, 10), 10u);
-  const Holdings before = Count(live);
+  const HWND tray = StartLiveTray();
+  ASSERT_TRUE(tray);
+  ASSERT_TRUE(TrayIconShown(tray, kTrayIconId)) << "the soak runs against the real tray";
+  // Allocator, registry, shell and font caches fill in the first rounds; counting starts after.
+  ASSERT_EQ(Drive(tray, 20, 2), 2u);
+  const Holdings before = Count();
   const ULONGLONG started = GetTickCount64();
-  EXPECT_EQ(Drive(live, refreshes, switches), switches) << "every click switches the pictures";
+  EXPECT_EQ(Drive(tray, refreshes, switches), switches)
+      << "every round switches, starts the external program and opens each window";
   const double seconds = static_cast<double>(GetTickCount64() - started) / 1000;
-  const Holdings after = Count(live);
+  const Holdings after = Count();
+  EXPECT_TRUE(TrayIconShown(tray, kTrayIconId));
+  EndLiveTray(tray);
 
-  std::printf("soak: %zu refreshes and %zu switches in %.1f s\n", refreshes, switches, seconds);
+  std::printf(
+      "soak: %zu refreshes and %zu switches in %.1f s (each switch with the menu, the options, "
+      "an external start, About and the chooser)\n",
+      refreshes, switches, seconds);
   std::printf("soak: kernel handles %zu -> %zu\n", before.handles, after.handles);
   std::printf("soak: GDI objects %zu -> %zu\n", before.gdi, after.gdi);
+  std::printf("soak: USER objects %zu -> %zu\n", before.user, after.user);
   std::printf("soak: private bytes %zu -> %zu\n", before.private_bytes, after.private_bytes);
   std::fflush(stdout);
-  EXPECT_TRUE(live.TrayIconPresent());
-  EXPECT_GT(before.handles * before.gdi, 0u) << "every count works";
+  EXPECT_GT(before.handles * before.gdi * before.user, 0u) << "every count works";
   EXPECT_EQ(after.handles, before.handles);
   EXPECT_EQ(after.gdi, before.gdi);
+  EXPECT_EQ(after.user, before.user);
   EXPECT_LE(after.private_bytes, before.private_bytes + kPrivateSlack);
 }
 
