@@ -19,7 +19,7 @@ using veilpix::bench::NowMs;
 
 constexpr int kStarts = 10;
 constexpr double kGiveUpMs = 20000;
-// Start-up goes on after the icon (the rest of Form_Load, the first paint).
+// Start-up goes on after the icon (the window shown or hidden, the first paint).
 constexpr DWORD kSettleMs = 500;
 
 struct Starts {
