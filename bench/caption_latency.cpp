@@ -13,7 +13,7 @@
 #include "bench/launch.h"
 #include "bench/measure.h"
 #include "bench/report.h"
-#include "core/picture_setting.h"
+#include "win32/registry.h"
 #include "resources/texts.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/picture_setting.h"
+#include "win32/registry.h"
 #include "resources/texts.h"
 
 namespace {

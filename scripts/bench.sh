@@ -5,8 +5,9 @@
 # where the kernel cannot execute 32-bit code: then both Veilpix and its floors are emulated.
 #
 # Usage: bash scripts/bench.sh [soak refreshes, default 1000000]
-# The soak switches once every 100 refreshes. Each refresh modifies the tray icon, which Wine's
-# shell takes a few milliseconds for, so the default soak runs for one to two hours.
+# The soak switches once every 100 refreshes, each switch in a round with the tray menu, the
+# option commands, an external start, About and the chooser. Each refresh modifies the tray icon,
+# which Wine's shell takes a few milliseconds for, so the default soak runs for one to two hours.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -41,15 +42,15 @@ echo "Windows side: build/windows (i686) under 32-bit $(wine --version), $how"
 echo
 echo "| figure | Veilpix | floor | Veilpix / floor |"
 echo "| --- | --- | --- | --- |"
-run "$build/bench/veilpix_bench_latency.exe" "$(windows_path "$build/tray/Veilpix.exe")" \
+run "$build/bench/veilpix_bench_latency.exe" "$(windows_path "$build/Veilpix.exe")" \
   "$(windows_path "$build/bench/minimal_watcher.exe")"
 run "$build/bench/veilpix_bench_refresh.exe"
-run "$build/bench/veilpix_bench_startup.exe" "$(windows_path "$build/tray/Veilpix.exe")" \
+run "$build/bench/veilpix_bench_startup.exe" "$(windows_path "$build/Veilpix.exe")" \
   "$(windows_path "$build/bench/minimal_tray.exe")"
 
 kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
-row "Veilpix.exe size" "$(kib "$build/tray/Veilpix.exe")" 200 KiB goal
-row "Veilpix.exe size" "$(kib "$build/tray/Veilpix.exe")" "$(kib "$build/bench/minimal_tray.exe")" \
+row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" 200 KiB goal
+row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" "$(kib "$build/bench/minimal_tray.exe")" \
   KiB "minimal_tray.exe"
 
 soak_log=$build/bench/soak.log
