@@ -123,13 +123,14 @@ void CreateChildren(HINSTANCE instance, int dpi) {
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, about.window, nullptr, instance, nullptr);
-  const std::wstring title = WIDE(TXT_FORM3_TITLE_PREFIX) + std::to_wstring(VEILPIX_VERSION_MAJOR) +
-                             L"." + std::to_wstring(VEILPIX_VERSION_MINOR);
+  wchar_t title[32];
+  wsprintfW(title, L"%s%d.%d", WIDE(TXT_FORM3_TITLE_PREFIX), VEILPIX_VERSION_MAJOR,
+            VEILPIX_VERSION_MINOR);
   for (const Child& child : kChildren) {
     const HFONT font = about.fonts[child.font];
     const HWND hwnd = CreateChild(about.window, child.id, child.kind.window_class, child.kind.style,
                                   0, child.place, font, dpi);
-    const wchar_t* text = child.text ? child.text : title.c_str();
+    const wchar_t* text = child.text ? child.text : title;
     SetWindowTextW(hwnd, text);
     if (child.tip) AddTip(hwnd, child.tip);
     // A link is exactly as large as its text: the pointer is on the link only over the text.
@@ -221,9 +222,7 @@ void ShowAboutWindow(HINSTANCE instance, HWND owner, Veilpix& veilpix) {
   // The tooltip control's class.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
-  // Once: RegisterFormClass loads the small icon anew at every call, the class there or not.
-  static const bool registered = RegisterFormClass(instance, kClassName, AboutProc, IDI_HIDDEN);
-  if (!registered) return;
+  if (!RegisterFormClass(instance, kClassName, AboutProc, IDI_HIDDEN)) return;
   const int dpi = ScreenDpi();
   const SIZE frame = FrameAroundClient(kClientWidth, kClientHeight, kStyle, dpi);
   // Owned by `owner`: no taskbar button of its own, always above it.

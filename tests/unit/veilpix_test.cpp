@@ -139,17 +139,27 @@ TEST(VeilpixTest, StartUpAppliesTheStoredOptionsAndAddsTheIcon) {
       {{}, true, "(+) + (-) (-) hidden", L"add shown; move 0.000000,0.000000; hide"},
       {{}, false, "- + (-) (-) hidden", L"add shown; move 0.000000,0.000000; hide"},
       {{{L"Toggle", L"0"}}, true, "- + (-) (-) hidden", L"add shown; move 0.000000,0.000000; hide"},
-      {{{L"Show", L" 1 "}, {L"Change", L"1.0"}}, false, "- + (+) (-) hidden",
+      {{{L"Show", L" 1 "}, {L"Change", L"1.0"}},
+       false,
+       "- + (+) (-) hidden",
        L"add shown; move 0.000000,0.000000; hide"},
-      {{{L"Toggle", L"-1"}, {L"Show", L"-1"}, {L"Change", L"2"}}, true, "(+) - + - shown",
+      {{{L"Toggle", L"-1"}, {L"Show", L"-1"}, {L"Change", L"2"}},
+       true,
+       "(+) - + - shown",
        L"add shown; move 0.000000,0.000000; show"},
-      {{{L"Position", L"2"}, {L"Top", L"-1e3"}, {L"Left", L"45"}}, false, "- + (-) (+) hidden",
+      {{{L"Position", L"2"}, {L"Top", L"-1e3"}, {L"Left", L"45"}},
+       false,
+       "- + (-) (+) hidden",
        L"add shown; move -1000.000000,45.000000; hide"},
       // The largest single, and just past what still rounds to it.
-      {{{L"Position", L"1"}, {L"Top", L"-3.4028235e+38"}, {L"Left", L"3.4028236e+38"}}, false,
-       "- + (-) (+) hidden", L"add shown; move " + std::to_wstring(-3.4028235e+38f) + L",0.000000; hide"},
-      {{{L"Top", L"300"}, {L"Toggle", L"0x0"}, {L"Change", L"1e309"}, {L"Show", L"1e"}}, true,
-       "(+) + (-) (-) hidden", L"add shown; move 0.000000,0.000000; hide"},
+      {{{L"Position", L"1"}, {L"Top", L"-3.4028235e+38"}, {L"Left", L"3.4028236e+38"}},
+       false,
+       "- + (-) (+) hidden",
+       L"add shown; move " + std::to_wstring(-3.4028235e+38f) + L",0.000000; hide"},
+      {{{L"Top", L"300"}, {L"Toggle", L"0x0"}, {L"Change", L"1e309"}, {L"Show", L"1e"}},
+       true,
+       "(+) + (-) (-) hidden",
+       L"add shown; move 0.000000,0.000000; hide"},
   };
   for (const auto& [stored, program_present, marks, effects] : cases) {
     FakeWorld world;
@@ -181,7 +191,8 @@ TEST(VeilpixTest, TrayButtonsActAfterClosingTheAboutWindowAndOnlyExactlyNoReadsA
        L"close about; write yes; box 0 [] ERROR #7 : メモリが不足しています。; broadcast; "
        L"modify hidden"},
       // The program at the path stored last; it switches the pictures in its own time.
-      {L"no", kLeftButtonDown, kExternal, L"close about; start D:\\Tog.exe; broadcast; modify hidden"},
+      {L"no", kLeftButtonDown, kExternal,
+       L"close about; start D:\\Tog.exe; broadcast; modify hidden"},
       {L"no", kLeftButtonDown, kStartFails,
        L"close about; start D:\\Tog.exe; box 48 [ Cannot Start!] "
        L"外部ソフトを起動できませんでした。ファイルを確認してください。\n\nD:\\Tog.exe; "
@@ -260,7 +271,8 @@ TEST(VeilpixTest, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgram) {
   EXPECT_EQ(world.Option(L"Toggle"), L"<absent>");
   world.options[L"Toggle"] = L"0";  // turned off in an earlier run
   world.chooser_picks = true;
-  world.model.Command(IDM_TOGGLE);  // a program picked: stored as on, or the next start turns it off
+  world.model.Command(
+      IDM_TOGGLE);  // a program picked: stored as on, or the next start turns it off
   EXPECT_EQ(world.Option(L"TogglePath"), L"D:\\Toggle.exe") << "one separator after a root";
   EXPECT_EQ(world.Option(L"Toggle"), L"1");
   world.model.Command(IDM_TOGGLE);
