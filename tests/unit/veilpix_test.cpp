@@ -282,22 +282,16 @@ TEST(VeilpixTest, EraseEndsWithoutStoringThePositionOrSaysWhyNot) {
 }
 
 TEST(VeilpixTest, LinkOpensItsPageAndClosesTheAboutWindowAndExplainsTheShellsFailures) {
-  // The link, the shell's result, the message shown (none: empty).
+  // The link, the shell's result, the message shown (none: empty). Results above 32 are success;
+  // of the failures, those the user can act on are explained.
   const std::tuple<int, int, std::wstring> cases[] = {
       {0, 33, L""},
       {1, 0, L"ﾒﾓﾘが足りません。"},
+      {1, 8, L"ﾒﾓﾘが足りません。"},
       {1, 1, L""},
       {1, 2, L"指定されたﾌｧｲﾙが見つかりません。"},
-      {1, 3, L"指定されたﾊﾟｽが見つかりません。"},
-      {1, 5, L"ｵﾍﾟﾚｰﾃｨﾝｸﾞｼｽﾃﾑは指定されたﾌｧｲﾙへのｱｸｾｽを拒否しました。"},
-      {1, 8, L"ﾒﾓﾘが足りません。"},
       {1, 11, L""},
       {1, 26, L"共有違反が発生しました。"},
-      {1, 27, L"ﾌｧｲﾙ名の関連付けが不十分または不正です。"},
-      {1, 28, L"DDE変換が要求時間切れで処理されませんでした。"},
-      {1, 29, L"DDE変換が失敗しました。"},
-      {1, 30, L"DDE変換が処理できませんでした。"},
-      {1, 31, L"指定されたﾌｧｲﾙの拡張子にはｱﾌﾟﾘｹｰｼｮﾝが関連付けられていません。"},
       {1, 32, L"指定されたﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘが見つかりません。"},
       {1, -2, L""},
   };
