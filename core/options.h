@@ -1,7 +1,7 @@
 #pragma once
 // Veilpix's options between runs: one text per key, in the key Software\Veilpix\General of the
-// user's registry. While it runs, the live values are the tray menu's marks; these are read at start-up
-// and written the moment an option changes.
+// user's registry. While it runs, the live values are the tray menu's marks; these are read at
+// start-up and written the moment an option changes.
 
 #include <optional>
 #include <string>

@@ -42,7 +42,8 @@ std::vector<std::wstring> PathChain(std::wstring_view directory) {
     size_t end = directory.find_first_of(L"\\/", start);
     if (end == std::wstring_view::npos) end = directory.size();
     const std::wstring_view name = directory.substr(start, end - start);
-    if (!name.empty()) chain.push_back(chain.empty() ? std::wstring(name) : JoinPath(chain.back(), name));
+    if (!name.empty())
+      chain.push_back(chain.empty() ? std::wstring(name) : JoinPath(chain.back(), name));
     start = end + 1;
   }
   return chain;

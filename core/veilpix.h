@@ -31,18 +31,18 @@ struct Position {
 
 // The state Veilpix shows: the button's caption, the tray image and the menu's marks.
 struct State {
-  bool pictures_shown = true;        // "表示"; "非表示" when false
-  bool external = false;             // 外部ソフトを使用 is checked
-  bool external_locked = false;      // ... and greyed: on at start with its program present
-  bool click_switches = false;       // 左クリックで切換; greys the two below
-  bool show_at_start = false;        // 起動時に画面表示
-  bool remember_position = false;    // 表示場所を記憶
+  bool pictures_shown = true;      // "表示"; "非表示" when false
+  bool external = false;           // 外部ソフトを使用 is checked
+  bool external_locked = false;    // ... and greyed: on at start with its program present
+  bool click_switches = false;     // 左クリックで切換; greys the two below
+  bool show_at_start = false;      // 起動時に画面表示
+  bool remember_position = false;  // 表示場所を記憶
   bool window_visible = true;
-  bool icon_added = false;           // start-up has made its first add
-  bool settings_erased = false;      // the About window's erase has run this time
-  bool in_message_box = false;       // one of Veilpix's message boxes is open
+  bool icon_added = false;       // start-up has made its first add
+  bool settings_erased = false;  // the About window's erase has run this time
+  bool in_message_box = false;   // one of Veilpix's message boxes is open
   bool about_open = false;
-  bool ended = false;                // the window is gone: nothing more may reach the shell
+  bool ended = false;  // the window is gone: nothing more may reach the shell
 };
 
 class World {

@@ -42,7 +42,7 @@ ManifestDPIAware true
 !define VERSION ${VEILPIX_VERSION_MAJOR}.${VEILPIX_VERSION_MINOR}
 !define EXE Veilpix.exe
 !define UNINSTALLER uninstall.exe
-; Form1's window class (tray/main_window.cpp): how a running Veilpix is found.
+; The tray window's class (win32/tray_window.h): how a running Veilpix is found.
 !define MAIN_WINDOW_CLASS VeilpixForm1
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
 ; The same name in every language, so an uninstaller running in another one still finds it.

@@ -17,7 +17,7 @@ had_display=${DISPLAY:-}
 trap veilpix_wine_down EXIT
 veilpix_wine_up
 
-exe=build/windows/tray/Veilpix.exe
+exe=build/windows/Veilpix.exe
 if [ -n "$had_display" ]; then
   wine "$exe"
   exit 0

@@ -9,6 +9,8 @@ bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC pr
                        int icon_id) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
+  // Asked first: registering anew would load its icons anew, and leak them, at each opening.
+  if (GetClassInfoExW(instance, class_name, &window_class)) return true;
   window_class.lpfnWndProc = procedure;
   window_class.cbWndExtra = DLGWINDOWEXTRA;
   window_class.hInstance = instance;
@@ -19,7 +21,7 @@ bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC pr
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = class_name;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterClassExW(&window_class) != 0;
 }
 
 int ScreenDpi() {

@@ -9,7 +9,7 @@ namespace veilpix {
 // Registers a window class with its procedure and icon (large and small), the arrow cursor, the
 // dialog face colour and the dialog manager's extra bytes: a procedure hands what it does not
 // handle to DefDlgProcW, which gives Tab, Enter, Esc and the focus. True when the class is there
-// to use, also when registered before.
+// to use, also when registered before (at no cost then).
 bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC procedure,
                        int icon_id);
 

@@ -6,7 +6,7 @@ namespace veilpix {
 namespace {
 
 constexpr DWORD kReadBufferSize = 256;
-constexpr REGSAM kAllKeyRights = 63;  // query, set, create sub-key, enumerate, notify, link
+constexpr REGSAM kAllKeyRights = 63;       // query, set, create sub-key, enumerate, notify, link
 constexpr UINT kBroadcastTimeoutMs = 500;  // per window: a slow one cannot hold Veilpix long
 constexpr wchar_t kOptionsKey[] = L"Software\\Veilpix\\General";
 constexpr wchar_t kVeilpixKey[] = L"Software\\Veilpix";
@@ -28,8 +28,8 @@ struct Watch {
 std::string ToAnsi(std::wstring_view text) {
   const int length = static_cast<int>(text.size());
   std::string bytes(WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, 0, 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(),
-                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), static_cast<int>(bytes.size()),
+                      nullptr, nullptr);
   return bytes;
 }
 
@@ -46,7 +46,8 @@ std::wstring ReadString(std::wstring_view sub_key, std::wstring_view name) {
   RegCloseKey(key);
   if (rc != 0 || type != REG_SZ) return {};
   // A value filling all 256 bytes without a NUL is read whole.
-  return FromAnsi(buffer, static_cast<int>(std::find(buffer, buffer + kReadBufferSize, '\0') - buffer));
+  return FromAnsi(buffer,
+                  static_cast<int>(std::find(buffer, buffer + kReadBufferSize, '\0') - buffer));
 }
 
 WriteResult WriteString(std::wstring_view sub_key, std::wstring_view name, std::wstring_view text) {

@@ -146,7 +146,8 @@ void TrayWorld::ShowState(const State& state) {
 
 void TrayWorld::ShowWindow(bool visible, bool topmost) {
   ::ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
-  if (topmost) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+  if (topmost)
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
 // A position stored on a monitor that is gone would leave the window out of reach.
@@ -179,8 +180,10 @@ void TrayWorld::PopupMenu() {
   SetForegroundWindow(window);
   POINT cursor;
   GetCursorPos(&cursor);
-  TrackPopupMenuEx(GetSubMenu(menu_bar, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                   cursor.x, cursor.y, window, nullptr);
+  // Items answer the left button only: the right button that opened the menu is still to come
+  // up, perhaps over an item where the menu covers the icon.
+  TrackPopupMenuEx(GetSubMenu(menu_bar, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x,
+                   cursor.y, window, nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
@@ -251,8 +254,8 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 
 HICON LoadTrayImage(int id) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON),
-                                       GetSystemMetrics(SM_CYSMICON), 0));
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       0));
 }
 
 }  // namespace
@@ -270,8 +273,8 @@ HWND CreateTrayWindow(HINSTANCE program) {
   tray_images[0] = LoadTrayImage(IDI_HIDDEN);
   tray_images[1] = LoadTrayImage(IDI_SHOWN);
   menu_bar = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU));
-  owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                          nullptr);
+  owner =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   window = CreateWindowExW(0, kTrayWindowClass, WIDE(TXT_APP_TITLE), kStyle, 0, 0,
                            TwipsToPixels(kWidth, dpi), TwipsToPixels(kHeight, dpi), owner, nullptr,
                            instance, nullptr);
@@ -279,8 +282,8 @@ HWND CreateTrayWindow(HINSTANCE program) {
   font = CreateFontFrom(kButtonFont, dpi);
   RECT client;
   GetClientRect(window, &client);
-  button = CreateChild(window, IDC_FORM1_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON,
-                       0, {0, 0, PixelsToTwips(client.right, dpi), PixelsToTwips(client.bottom, dpi)},
+  button = CreateChild(window, IDC_FORM1_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {0, 0, PixelsToTwips(client.right, dpi), PixelsToTwips(client.bottom, dpi)},
                        font, dpi);
   // First in the tab order, the dialog manager focuses it whenever the window is activated; as
   // the default button it takes Enter as well as Space.

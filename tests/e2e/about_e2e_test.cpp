@@ -52,8 +52,9 @@ TEST(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErase
   WriteUserString(kSettingsKey, L"Toggle", L"0");  // something to erase
   Program app;
   ASSERT_TRUE(app.Start());
-  HWND about = app.OpenFromMenu(kAboutItem, L"VeilpixForm3");
+  HWND about = app.OpenFromMenu(kAboutItem, L"VeilpixAbout");
   ASSERT_NE(about, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
   EXPECT_EQ(TextOf(GetDlgItem(about, IDC_FORM3_LBLTITLE)), L"Veilpix Ver 2.0");
   const HWND ok = GetDlgItem(about, IDC_FORM3_COMMAND1);
   EXPECT_EQ(GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON) << "not drawn as default";
@@ -65,6 +66,13 @@ TEST(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErase
   MovePointer(CentreOf(link));
   EXPECT_TRUE(WaitUntil([&] { return PixelsShowing(link, hot) > 0; }));
   EXPECT_TRUE(IsWindowVisible(about));
+  CURSORINFO cursor{};
+  cursor.cbSize = sizeof cursor;
+  EXPECT_TRUE(GetCursorInfo(&cursor) && cursor.hCursor != LoadCursorW(nullptr, IDC_ARROW))
+      << "the hand over a link";
+  EXPECT_TRUE(WaitUntil([&] {
+    return FindTopLevelWindow(app.process_id(), L"tooltips_class32", true);
+  })) << "the link's tip";
   RECT other_link;
   GetWindowRect(GetDlgItem(about, IDC_FORM3_LBLURL1), &other_link);
   MovePointer({other_link.right + 4, other_link.top});  // the window's own background
@@ -72,22 +80,23 @@ TEST(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErase
   SaveScreenshot(L"about");
   PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);  // on the focused OK
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  EXPECT_TRUE(IsWindowEnabled(app.form1()));
 
   const BrowserStandIn browser;
-  about = app.OpenFromMenu(kAboutItem, L"VeilpixForm3");
+  about = app.OpenFromMenu(kAboutItem, L"VeilpixAbout");
   ASSERT_NE(about, nullptr);
   ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_LBLURL1)));
   EXPECT_EQ(browser.WaitForAddress(), "https://github.com/veilpix/veilpix/issues");
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
-  about = app.OpenFromMenu(kAboutItem, L"VeilpixForm3");
+  about = app.OpenFromMenu(kAboutItem, L"VeilpixAbout");
   ASSERT_NE(about, nullptr);
   const HWND form1 = app.form1();
   ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_PICICON)));
-  HWND box = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (box = FindTopLevelWindow(app.process_id(), L"#32770", true)); }));
+  const HWND box = app.MessageBox();
+  ASSERT_NE(box, nullptr);
   EXPECT_EQ(TextOf(box), L" Erasing Registry Has Finished!");
+  EXPECT_TRUE(ShowsIcon(box));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_FALSE(UserKeyExists(kVeilpixKey));  // nor the position written back as it ended

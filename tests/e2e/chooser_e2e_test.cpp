@@ -61,17 +61,39 @@ class ChooserE2eTest : public ::testing::Test {
 TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   Program app;
   ASSERT_TRUE(app.Start());
-  const HWND chooser = app.OpenFromMenu({VK_HOME}, L"VeilpixForm2");  // "外部ソフトを使用"
-  ASSERT_NE(chooser, nullptr);
+  // Esc and the close box close it with nothing stored, and give the main window back.
+  for (const auto& [message, key] :
+       {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+    const HWND chooser = app.OpenFromMenu({VK_HOME}, L"VeilpixChooser");  // "外部ソフトを使用"
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
+    PostMessageW(chooser, message, key, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); })) << message;
+    EXPECT_TRUE(IsWindowEnabled(app.form1()));
+  }
+  EXPECT_EQ(ReadUserString(kSettingsKey, L"TogglePath"), L"<absent>");
 
+  const HWND chooser = app.OpenFromMenu({VK_HOME}, L"VeilpixChooser");
+  ASSERT_NE(chooser, nullptr);
   Pick(chooser, IDC_FORM2_DRVLIST, L"C:");
-  for (const wchar_t* folder : {L"C:\\", L"users", L"Public", L"Veilpix Test", L"Toggle Tools"})
+  for (const wchar_t* folder : {L"C:\\", L"users", L"Public", L"Veilpix Test"})
     Pick(chooser, IDC_FORM2_DIRLIST, folder, true);
+  // One click on a folder only highlights it; a double click opens it.
   const HWND files = GetDlgItem(chooser, IDC_FORM2_FILLIST);
-  Pick(chooser, IDC_FORM2_FILLIST, L"Toggle Images.exe");
-  WaitUntil([&] { return PixelsShowing(files, GetSysColor(COLOR_HIGHLIGHT)) > 0; });
+  Pick(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools");
+  EXPECT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle.exe")), 0);
+  Pick(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools", true);
+  ASSERT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle Images.exe")), 0);
+  const HWND folders = GetDlgItem(chooser, IDC_FORM2_DIRLIST);
+  EXPECT_TRUE(WaitUntil([&] { return PixelsShowing(folders, GetSysColor(COLOR_HIGHLIGHT)) > 0; }))
+      << "the opened folder drawn highlighted";
+  // Enter on the file the mouse selected takes it.
+  RECT list;
+  GetWindowRect(files, &list);
+  ClickAt({list.left + 20, list.top + 8});
+  EXPECT_TRUE(WaitUntil([&] { return PixelsShowing(files, GetSysColor(COLOR_HIGHLIGHT)) > 0; }));
   SaveScreenshot(L"chooser");
-  ClickAt(CentreOf(GetDlgItem(chooser, IDC_FORM2_COMMAND1)));
+  PostMessageW(files, WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
   EXPECT_EQ(ReadUserString(kSettingsKey, L"TogglePath"), kPrograms[0]);
 
@@ -80,6 +102,11 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   EXPECT_TRUE(WaitUntil([] { return Ran(kPrograms[0]); }));
   EXPECT_FALSE(Ran(kPrograms[1]) || Ran(kPrograms[2]));
   EXPECT_EQ(Pictures(), L"yes");
+
+  // Ended with a window open, as the installer ends it: nothing stays behind.
+  ASSERT_NE(app.OpenFromMenu({VK_END, VK_UP}, L"VeilpixAbout"), nullptr);
+  PostMessageW(app.form1(), WM_COMMAND, IDM_END, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
 }  // namespace

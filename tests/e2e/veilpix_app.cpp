@@ -129,9 +129,9 @@ bool Program::Start(std::wstring command_line) {
          SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
-DWORD Program::WaitForExit() const {
+DWORD Program::WaitForExit(DWORD timeout_ms) const {
   DWORD code = STILL_ACTIVE;
-  WaitForSingleObject(process_.hProcess, 30000);
+  WaitForSingleObject(process_.hProcess, timeout_ms);
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
 }
@@ -157,24 +157,28 @@ std::optional<POINT> Program::TrayIcon() const {
 bool Program::ClickTrayIcon(bool right) {
   std::optional<POINT> at = TrayIcon();
   if (!at) return false;
-  // Clicks on alternate sides of the icon, so that no two make a double-click.
-  at->x += ++tray_clicks_ % 2 ? -3 : 3;
+  // Clicks on alternate sides of the icon, so that no two make a double-click, also where one
+  // program's last click and the next one's first follow each other.
+  static int clicks = 0;
+  at->x += ++clicks % 2 ? -3 : 3;
   ClickAt(*at, right);
   return true;
 }
 
-bool Program::PickMenuItem(std::initializer_list<WORD> keys, const wchar_t* screenshot) {
+HWND Program::OpenMenu() {
   HWND menu = nullptr;
-  if (!ClickTrayIcon(true) ||
-      !WaitUntil([&] { return (menu = FindTopLevelWindow(process_id(), L"#32768", true)); })) {
+  if (ClickTrayIcon(true))
+    WaitUntil([&] { return (menu = FindTopLevelWindow(process_id(), L"#32768", true)); });
+  return menu;
+}
+
+bool Program::Pick(HWND menu, std::initializer_list<WORD> keys) {
+  // Keys that come before the menu takes them are lost: Home until it shows an item highlighted.
+  if (!menu || !WaitUntil([&] {
+        PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0);
+        return PixelsShowing(menu, GetSysColor(COLOR_HIGHLIGHT)) > 0;
+      })) {
     return false;
-  }
-  if (screenshot) {
-    RECT rect;
-    GetWindowRect(menu, &rect);
-    const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
-    WaitUntil([&] { return PixelsShowing(menu, GetSysColor(COLOR_MENU)) > area / 2; });  // drawn
-    SaveScreenshot(screenshot);
   }
   for (const WORD key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -187,6 +191,18 @@ HWND Program::OpenFromMenu(std::initializer_list<WORD> keys, const wchar_t* wind
     WaitUntil([&] { return (window = FindTopLevelWindow(process_id(), window_class, true)); });
   }
   return window;
+}
+
+HWND Program::MessageBox() const {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindTopLevelWindow(process_id(), L"#32770", true)); });
+  return box;
+}
+
+DWORD Program::RunVeilpix(const wchar_t* arguments) {
+  Program program;
+  return program.Run(L"\"" + WinePath(VEILPIX_EXE) + L"\" " + arguments) ? program.WaitForExit()
+                                                                         : ~0u;
 }
 
 // Each event carries where it happens: Wine may still move the pointer back to where it was
@@ -213,11 +229,20 @@ POINT CentreOf(HWND hwnd) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-int PixelsShowing(HWND hwnd, COLORREF colour) {
+int PixelsShowing(HWND hwnd, COLORREF colour, int columns) {
   RECT rect{};  // empty once the window is gone
   GetWindowRect(hwnd, &rect);
+  if (columns) rect.right = rect.left + columns;
   const std::vector<COLORREF> pixels = ScreenPixels(rect);
   return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+}
+
+bool ShowsIcon(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+      return true;
+  }
+  return false;
 }
 
 std::wstring TextOf(HWND hwnd) {
@@ -244,7 +269,7 @@ void SaveScreenshot(const wchar_t* name) {
   const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
   const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(offset + pixels.size() * 4), 0, 0, offset};
   std::string folder = VEILPIX_EXE;
-  folder = folder.substr(0, folder.rfind("/tray/")) + "/artefacts";
+  folder = folder.substr(0, folder.rfind('/')) + "/artefacts";
   CreateDirectoryW(WinePath(folder.c_str()).c_str(), nullptr);
   std::ofstream out((WinePath((folder + "/").c_str()) + name + L".bmp").c_str(), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
