@@ -25,6 +25,7 @@ namespace {
 constexpr size_t kPrivateSlack = 64 * 1024;
 constexpr wchar_t kStandIn[] = L"veilpix_soak_stand_in.exe";  // built beside this test
 constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kChooserClass[] = L"VeilpixChooser";
 
 size_t CountFromEnvironment(const char* name, size_t fallback) {
   const char* text = std::getenv(name);
@@ -51,16 +52,19 @@ bool StandInRunning() {
 
 // Sends the tray window a message that opens a modal window of `window_class`, which a thread
 // timer (its modal loop runs one like any message) closes as its user does once it shows; false
-// when none opened.
+// when none opened, or a chooser without programs listed.
 bool OpenAndClose(HWND tray, UINT message, WPARAM wparam, LPARAM lparam,
                   const wchar_t* window_class) {
   static const wchar_t* closing;
-  static bool closed;
+  static bool shown;
   closing = window_class;
-  closed = false;
-  const auto close = [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+  shown = false;
+  const auto close = [](HWND, UINT, UINT_PTR timer, DWORD) CALLBACK {
     const HWND window = FindTopLevelWindow(GetCurrentProcessId(), closing, true);
-    if (!window || std::exchange(closed, true)) return;
+    if (!window) return;
+    KillTimer(nullptr, timer);
+    shown = closing != kChooserClass ||
+            SendDlgItemMessageW(window, IDC_FORM2_FILLIST, LB_GETCOUNT, 0, 0) > 0;
     if (closing == kMenuClass)
       EndMenu();
     else
@@ -69,7 +73,7 @@ bool OpenAndClose(HWND tray, UINT message, WPARAM wparam, LPARAM lparam,
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, close);
   SendMessageW(tray, message, wparam, lparam);
   KillTimer(nullptr, timer);
-  return closed;
+  return shown;
 }
 
 // One round, among `ticks` timer ticks: a switch by the tray icon's left click, the tray menu
@@ -101,7 +105,7 @@ bool Round(HWND tray, size_t ticks) {
 
   done &= OpenAndClose(tray, WM_COMMAND, IDM_ABOUT, 0, L"VeilpixAbout");
   WriteUserString(kOptionsKey, L"TogglePath", BesideThisTest(L"missing.exe").c_str());
-  done &= OpenAndClose(tray, WM_COMMAND, IDM_TOGGLE, 0, L"VeilpixChooser");
+  done &= OpenAndClose(tray, WM_COMMAND, IDM_TOGGLE, 0, kChooserClass);
   PumpMessages(0);
   return done;
 }
@@ -134,6 +138,8 @@ Holdings Count() {
 TEST(SoakTest, RepeatedActionsLeaveNothingBehind) {
   const size_t refreshes = CountFromEnvironment("VEILPIX_SOAK_REFRESHES", 300);
   const size_t switches = CountFromEnvironment("VEILPIX_SOAK_SWITCHES", 30);
+  // The chooser opens here and lists the programs built beside this test.
+  SetCurrentDirectoryW(BesideThisTest(L"").c_str());
   const HWND tray = StartLiveTray();
   ASSERT_TRUE(tray);
   ASSERT_TRUE(TrayIconShown(tray, kTrayIconId)) << "the soak runs against the real tray";
