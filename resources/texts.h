@@ -52,7 +52,6 @@
 #define TXT_FORM3_WWW "WWW :"
 #define TXT_FORM3_REPORT "Report Bug Information"
 #define TXT_FORM3_EMAIL "E-mail :"
-#define TXT_FORM3_CHECK1 "Check1"
 #define TXT_FORM3_OK "ＯＫ"
 #define TXT_FORM3_TITLE_FONT "Times New Roman"
 #define TXT_FORM3_LABEL_FONT "Arial"

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
 
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -42,7 +41,6 @@ constexpr Kind kLabel{L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
 constexpr Kind kLink = kLabel;  // drawn blue, sized to its text
 constexpr Kind kCentred{L"STATIC", SS_CENTER | SS_NOPREFIX | SS_NOTIFY};
 constexpr Kind kPicture{L"STATIC", SS_ICON | SS_NOTIFY};
-constexpr Kind kCheckBox{L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
 constexpr Kind kButton{L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
 
 struct Child {
@@ -70,8 +68,6 @@ constexpr Child kChildren[] = {
     {IDC_FORM3_LBLDESCRIPTION, kCentred, {120, 840, 5055, 285}, kNoticeFont,
      WIDE(TXT_FORM3_DESCRIPTION)},
     {IDC_FORM3_LBLTITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, nullptr},
-    // Invisible, kept for the layout only: the model keeps whether the settings were erased.
-    {IDC_FORM3_CHECK1, kCheckBox, {4800, 240, 255, 255}, kPlainFont, WIDE(TXT_FORM3_CHECK1)},
     {IDC_FORM3_COMMAND1, kButton, {1680, 3120, 1815, 375}, kButtonFont, WIDE(TXT_FORM3_OK)},
 };
 // clang-format on
@@ -146,7 +142,6 @@ void CreateChildren(HINSTANCE instance, int dpi) {
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_WHIRLWIND), IMAGE_ICON, size, size, 0));
   SendDlgItemMessageW(about.window, IDC_FORM3_PICICON, STM_SETICON,
                       reinterpret_cast<WPARAM>(about.picture), 0);
-  ShowWindow(GetDlgItem(about.window, IDC_FORM3_CHECK1), SW_HIDE);
 }
 
 // Erase and OpenLink may close the window, or end the program and so destroy it: nothing of
