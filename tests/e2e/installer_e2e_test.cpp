@@ -1,12 +1,8 @@
 // The installer this tree made, run silently under Wine; Veilpix started the way Windows starts
 // it at log-on; the uninstaller that Windows' list of programs names, run while Veilpix runs.
-#include <gtest/gtest.h>
-#include <shlobj.h>
-
-#include <cstdlib>
-#include <string>
-
 #include "tests/e2e/veilpix_app.h"
+
+#include <shlobj.h>
 
 namespace veilpix::testing {
 namespace {
@@ -41,15 +37,14 @@ Shortcut ReadShortcut(const std::wstring& path) {
   return read;
 }
 
-class InstallerE2eTest : public ::testing::Test {
+class InstallerE2eTest : public E2eTest {
  protected:
   // Left behind, the log-on entry would start Veilpix whenever the Wine prefix boots.
   void TearDown() override {
-    DeleteFileW((dir_ + L"\\uninstall.exe").c_str());
-    RemoveDirectoryW(dir_.c_str());
+    std::filesystem::remove_all(dir_);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Veilpix");
     DeleteUserKey(kUninstallKey);
-    DeleteUserKey(kVeilpixKey);
+    E2eTest::TearDown();
   }
 
   const std::wstring dir_ = std::wstring(_wgetenv(L"LOCALAPPDATA")) + L"\\Programs\\Veilpix";
@@ -61,9 +56,7 @@ class InstallerE2eTest : public ::testing::Test {
 };
 
 TEST_F(InstallerE2eTest, SilentInstallPutsVeilpixInPlaceAndUninstallEndsItAndRemovesEveryTrace) {
-  Program setup;
-  ASSERT_TRUE(setup.Run(L"\"" + WinePath(VEILPIX_SETUP) + L"\" /S"));
-  ASSERT_EQ(setup.WaitForExit(), 0u);
+  ASSERT_EQ(Program::ExitCode(L"\"" + WinePath(VEILPIX_SETUP) + L"\" /S"), 0u);
   const std::wstring exe = dir_ + L"\\Veilpix.exe";
   EXPECT_NE(GetFileAttributesW(shortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
   const Shortcut toggle = ReadShortcut(toggle_shortcut_);
@@ -73,16 +66,13 @@ TEST_F(InstallerE2eTest, SilentInstallPutsVeilpixInPlaceAndUninstallEndsItAndRem
   EXPECT_EQ(ReadUserString(kUninstallKey, L"DisplayName"), L"Veilpix");
   const std::wstring run = ReadUserString(kRunKey, L"Veilpix");
   EXPECT_EQ(run, L"\"" + exe + L"\"");
-  Program app;
   ASSERT_TRUE(app.Start(run));
-  const HWND form1 = app.form1();
 
   // Waited for: the uninstaller runs in place and returns when it is done.
-  Program uninstall;
-  ASSERT_TRUE(uninstall.Run(ReadUserString(kUninstallKey, L"UninstallString") + L" /S _?=" + dir_));
-  ASSERT_EQ(uninstall.WaitForExit(), 0u);
+  const std::wstring uninstall = ReadUserString(kUninstallKey, L"UninstallString");
+  ASSERT_EQ(Program::ExitCode(uninstall + L" /S _?=" + dir_), 0u);
   EXPECT_EQ(app.WaitForExit(), 0u);
-  EXPECT_FALSE(TrayIconShown(form1, 1));
+  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
   EXPECT_EQ(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW(shortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW(toggle_shortcut_.c_str()), INVALID_FILE_ATTRIBUTES);

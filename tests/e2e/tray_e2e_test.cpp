@@ -1,145 +1,103 @@
 // The real Veilpix.exe through Wine's notification area: real clicks on its tray icon, its menu
 // picked with the keys, its button and title bar, its command line, with the registry read back.
-#include <gtest/gtest.h>
-
-#include "resources/resource.h"
 #include "tests/e2e/veilpix_app.h"
 
 namespace veilpix::testing {
 namespace {
 
-// A window whose thread never reads its messages. Hidden, it still gets broadcasts; it goes with
-// the test's process.
-DWORD WINAPI HungWindow(void*) {
-  CreateWindowExW(0, L"STATIC", L"Hung", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr, nullptr,
-                  nullptr);
-  Sleep(INFINITE);
-  return 0;
-}
-
-// A window of another program that counts the broadcasts telling of the "windows" setting.
+// How many broadcasts telling of the "windows" setting reached another program's window.
 LONG told = 0;
 LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_WININICHANGE && lparam &&
-      lstrcmpW(reinterpret_cast<const wchar_t*>(lparam), L"windows") == 0) {
-    InterlockedIncrement(&told);
-  }
+  InterlockedExchangeAdd(&told,
+                         message == WM_WININICHANGE && lparam &&
+                             !lstrcmpW(reinterpret_cast<const wchar_t*>(lparam), L"windows"));
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
-DWORD WINAPI ListeningWindow(void*) {
-  WNDCLASSW listener{};
-  listener.lpfnWndProc = Listen;
-  listener.lpszClassName = L"Listener";
+// A window in a thread of its own, which goes with the test's process. A hung one never reads
+// its messages; hidden, it still gets broadcasts.
+DWORD WINAPI OtherWindow(void* hung) {
+  const WNDCLASSW listener{0, Listen, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"Other"};
   RegisterClassW(&listener);
-  CreateWindowExW(0, L"Listener", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                  nullptr);
+  CreateWindowExW(0, L"Other", hung ? L"Hung" : L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                  nullptr, nullptr);
+  if (hung) Sleep(INFINITE);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
   return 0;
 }
 
-bool Topmost(HWND hwnd) {
-  return IsWindowVisible(hwnd) && (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
-class TrayE2eTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    DeleteUserKey(kVeilpixKey);
-    WritePictures(L"yes");
-  }
-  void TearDown() override { DeleteUserKey(kVeilpixKey); }
-
-  Program app;
-};
+using TrayE2eTest = E2eTest;
 
 TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStartApplies) {
-  CloseHandle(CreateThread(nullptr, 0, ListeningWindow, nullptr, 0, nullptr));
+  CloseHandle(CreateThread(nullptr, 0, OtherWindow, nullptr, 0, nullptr));
   ASSERT_TRUE(app.Start());
   EXPECT_FALSE(IsWindowVisible(app.form1()));
   // Pointing at the icon shows its tip.
-  const std::optional<POINT> icon = app.TrayIcon();
-  ASSERT_TRUE(icon);
-  MovePointer(*icon);
-  EXPECT_TRUE(WaitUntil([] { return FindTopLevelWindow(0, L"tooltips_class32", true); }));
-
+  MovePointer(app.TrayIcon().value_or(POINT{}));
+  EXPECT_TRUE(app.Shown(L"tooltips_class32", false));
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_TRUE(WaitUntil([] { return Pictures() == L"no"; }));
-  EXPECT_TRUE(WaitUntil([&] { return app.Caption() == L"非表示"; }));
-  EXPECT_TRUE(WaitUntil([] { return told > 0; })) << "every top-level window is told";
+  EXPECT_SOON(Pictures() == L"no" && app.Caption() == L"非表示");
+  EXPECT_SOON(told > 0) << "every top-level window is told";
 
   // As it starts, 左クリックで切換 is checked and the two below it are greyed.
   HWND menu = app.OpenMenu();
   ASSERT_TRUE(menu);
-  const auto drawn = [&] { return PixelsShowing(menu, GetSysColor(COLOR_MENU)) > 100; };
-  ASSERT_TRUE(WaitUntil(drawn));
   SaveScreenshot(L"tray-menu");
-  EXPECT_GT(PixelsShowing(menu, GetSysColor(COLOR_GRAYTEXT)), 0) << "greyed items";
-  const int marks = PixelsShowing(menu, GetSysColor(COLOR_MENUTEXT), 16);
+  EXPECT_GT(PixelsShowing(menu, COLOR_GRAYTEXT), 0) << "greyed items";
+  int marks = PixelsShowing(menu, COLOR_MENUTEXT, 16);
   EXPECT_GT(marks, 0) << "a check mark";
-  // 左クリックで切換 off: a left click shows the window, topmost, and hides it again.
-  ASSERT_TRUE(Program::Pick(menu, {VK_HOME, VK_DOWN}));
-  EXPECT_TRUE(WaitUntil([] { return ReadUserString(kSettingsKey, L"Change") == L"0"; }));
+  // 左クリックで切換 off, then the two below on; the next menu shows each pick's mark changed.
+  ASSERT_TRUE(app.Pick(kChange, menu));
+  EXPECT_SOON(Setting(L"Change") == L"0");
+  for (const auto& [item, name] : {std::pair{kStart, L"Show"}, {kPosition, L"Position"}}) {
+    ASSERT_TRUE(menu = app.OpenMenu());
+    const int now = PixelsShowing(menu, COLOR_MENUTEXT, 16);
+    EXPECT_NE(now, std::exchange(marks, now)) << name;
+    ASSERT_TRUE(app.Pick(item, menu));
+    EXPECT_SOON(Setting(name) == L"1");
+  }
+  // Now a left click shows the window, topmost, and the next hides it.
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_TRUE(WaitUntil([&] { return Topmost(app.form1()); }));
+  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost());
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.form1()); }));
-  menu = app.OpenMenu();
-  ASSERT_TRUE(menu && WaitUntil(drawn));
-  EXPECT_LT(PixelsShowing(menu, GetSysColor(COLOR_MENUTEXT), 16), marks) << "its mark is gone";
-  // 起動時に画面表示 and 表示場所を記憶 on.
-  ASSERT_TRUE(Program::Pick(menu, {VK_HOME, VK_DOWN, VK_DOWN}));
-  EXPECT_TRUE(WaitUntil([] { return ReadUserString(kSettingsKey, L"Show") == L"1"; }));
-  ASSERT_TRUE(app.PickMenuItem({VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN}));
-  EXPECT_TRUE(WaitUntil([] { return ReadUserString(kSettingsKey, L"Position") == L"1"; }));
+  EXPECT_SOON(!IsWindowVisible(app.form1()));
   SetWindowPos(app.form1(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  // "終了"
-  const HWND form1 = app.form1();
-  ASSERT_TRUE(app.PickMenuItem({VK_END}));
+  ASSERT_TRUE(app.Pick(kEnd));
   EXPECT_EQ(app.WaitForExit(), 0u);
-  EXPECT_FALSE(TrayIconShown(form1, 1));
-  EXPECT_EQ(ReadUserString(kSettingsKey, L"Left"), L"3000");  // twips: 15 to a pixel at 96 dpi
-  EXPECT_EQ(ReadUserString(kSettingsKey, L"Top"), L"1500");
+  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  EXPECT_EQ(Setting(L"Left") + L"," + Setting(L"Top"), L"3000,1500");  // 15 twips a pixel
 
   Program again;
   ASSERT_TRUE(again.Start());
   EXPECT_TRUE(IsWindowVisible(again.form1()));
+  const RECT place = RectOf(again.form1());
+  EXPECT_EQ(std::pair(place.left, place.top), std::pair(200L, 100L));
   // Shown, the window has its button in the keyboard focus: Enter and Space switch.
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  const DWORD thread = GetWindowThreadProcessId(again.form1(), nullptr);
+  GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
   const HWND command1 = GetDlgItem(again.form1(), IDC_FORM1_COMMAND1);
-  ASSERT_TRUE(
-      WaitUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == command1; }));
+  ASSERT_SOON(GetGUIThreadInfo(GetWindowThreadProcessId(command1, nullptr), &gui) &&
+              gui.hwndFocus == command1);
   PostMessageW(command1, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_TRUE(WaitUntil([] { return Pictures() == L"yes"; }));
+  EXPECT_SOON(Pictures() == L"yes");
   PostMessageW(command1, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageW(command1, WM_KEYUP, VK_SPACE, 0xC0000001);
-  EXPECT_TRUE(WaitUntil([] { return Pictures() == L"no"; }));
-  RECT rect;
-  GetWindowRect(again.form1(), &rect);
-  EXPECT_EQ(rect.left, 200);
-  EXPECT_EQ(rect.top, 100);
+  EXPECT_SOON(Pictures() == L"no");
   // The title bar's close box only hides it: Veilpix lives on in the tray.
   PostMessageW(again.form1(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(again.form1()); }));
+  EXPECT_SOON(!IsWindowVisible(again.form1()));
   EXPECT_EQ(again.WaitForExit(300), STILL_ACTIVE);
 }
 
 TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastAHungWindow) {
-  for (const auto& [key, text] :
-       {std::pair{L"Change", L"0"}, std::pair{L"Show", L"1"}, std::pair{L"Position", L"1"},
-        std::pair{L"Top", L"-3000000"}, std::pair{L"Left", L"9e30"}}) {
-    WriteUserString(kSettingsKey, key, text);
-  }
+  // Shown at start where it was left, far off the screen.
+  for (const wchar_t* name : {L"Show", L"Position"}) WriteUserString(kSettingsKey, name, L"1");
+  WriteUserString(kSettingsKey, L"Change", L"0");
+  WriteUserString(kSettingsKey, L"Top", L"-3000000");
+  WriteUserString(kSettingsKey, L"Left", L"9e30");
   ASSERT_TRUE(app.Start());
-  RECT window;
-  GetWindowRect(app.form1(), &window);
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  RECT overlap;
-  IntersectRect(&overlap, &window, &screen);
-  EXPECT_TRUE(EqualRect(&overlap, &window)) << window.left << "," << window.top;
+  RECT window = RectOf(app.form1()), screen = RectOf(GetDesktopWindow()), inside;
+  EXPECT_TRUE(IntersectRect(&inside, &window, &screen) && EqualRect(&inside, &window))
+      << window.left << "," << window.top;
 
   // Outside changes show when they happen, not at the next poll: polled every two seconds, two
   // changes in a row could not both show within one and a half. The watch begins just after
@@ -150,11 +108,11 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
     EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, wait)) << value;
   }
 
-  CloseHandle(CreateThread(nullptr, 0, HungWindow, nullptr, 0, nullptr));  // hangs to the end
-  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"STATIC", L"Hung") != nullptr; }));
+  // Hung to the end.
+  CloseHandle(CreateThread(nullptr, 0, OtherWindow, reinterpret_cast<void*>(true), 0, nullptr));
+  ASSERT_SOON(FindWindowW(L"Other", L"Hung"));
   ClickAt(CentreOf(GetDlgItem(app.form1(), IDC_FORM1_COMMAND1)));
-  EXPECT_TRUE(WaitUntil([] { return Pictures() == L"yes"; }));
-  EXPECT_TRUE(WaitUntil([&] { return app.Caption() == L"表示"; }));
+  EXPECT_SOON(Pictures() == L"yes" && app.Caption() == L"表示");
 
   // An icon lost without a word is back at the next refresh, with nothing for the watch to see;
   // one lost as the shell restarts, at its "TaskbarCreated", before the refresh after that.
@@ -168,22 +126,18 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
 
 TEST_F(TrayE2eTest, OneResidentPerSessionAndSwitchesFromTheCommandLineThatItFollows) {
   ASSERT_TRUE(app.Start());
-  EXPECT_EQ(Program::RunVeilpix(L""), 0u);
-  EXPECT_TRUE(WaitUntil([&] { return Topmost(app.form1()); })) << "the first one comes forward";
-
+  EXPECT_EQ(Program::ExitCode(Program::Veilpix()), 0u);
+  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost()) << "the first one comes forward";
   // What each command line stores and returns; the running Veilpix's caption follows.
   const std::tuple<const wchar_t*, DWORD, const wchar_t*> cases[] = {
       {L"/off", 0, L"no"},     {L"-ON", 0, L"yes"},   {L"/toggle", 0, L"no"},
       {L"/on /off", 2, L"no"}, {L"/bogus", 2, L"no"}, {L"/TOGGLE", 0, L"yes"},
   };
   for (const auto& [arguments, code, stored] : cases) {
-    EXPECT_EQ(Program::RunVeilpix(arguments), code) << arguments;
-    const ULONGLONG ended = GetTickCount64();
+    EXPECT_EQ(Program::ExitCode(Program::Veilpix(arguments)), code) << arguments;
     EXPECT_EQ(Pictures(), stored) << arguments;
     const wchar_t* caption = Pictures() == L"no" ? L"非表示" : L"表示";
     EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, 1500)) << arguments;
-    std::printf("%ls: exit %lu, caption %llu ms after\n", arguments, code,
-                GetTickCount64() - ended);
   }
 }
 
