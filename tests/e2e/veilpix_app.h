@@ -115,6 +115,7 @@ inline void SaveScreenshot(const wchar_t* name) {
   out.write(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
 }
 
+// A program of the download, run from outside; Veilpix driven through its tray icon and menu.
 class Program {
  public:
   ~Program() {  // ends it if it still runs, and takes its tray icon away
@@ -147,11 +148,10 @@ class Program {
       form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1");
       return form1_ && TrayIconShown(form1_, 1);
     };
-    DWORD_PTR result;
     // The icon is added in the middle of start-up; the rest is done once the program idles.
     return Run(command_line) && WaitUntil(in_tray, 15000) &&
            WaitForInputIdle(process_.hProcess, 10000) == 0 &&
-           SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+           SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
   }
   // The exit code; STILL_ACTIVE while it runs on.
   DWORD WaitForExit(DWORD timeout_ms = 30000) const {
@@ -174,8 +174,8 @@ class Program {
 
   // Where the tray shows the image of the state the caption shows, found by its pixels.
   std::optional<POINT> TrayIcon() const {
-    const int size = GetSystemMetrics(SM_CXSMICON),
-              id = Caption() == L"表示" ? IDI_SHOWN : IDI_HIDDEN;
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const int id = Caption() == L"表示" ? IDI_SHOWN : IDI_HIDDEN;
     HICON icon = nullptr;  // the small image, as the tray takes it from the exe
     ExtractIconExW(WinePath(VEILPIX_EXE).c_str(), -id, nullptr, &icon, 1);
     // The icon's opaque pixels are those that look the same on black and on white.
@@ -234,25 +234,6 @@ class Program {
  private:
   PROCESS_INFORMATION process_{};
   HWND form1_ = nullptr;
-};
-
-// Each pass starts with no settings and pictures shown, and leaves no settings behind.
-class E2eTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    DeleteUserKey(kVeilpixKey);
-    WritePictures(L"yes");
-  }
-  void TearDown() override { DeleteUserKey(kVeilpixKey); }
-
-  static std::wstring Setting(const wchar_t* name) { return ReadUserString(kSettingsKey, name); }
-  // Internet Explorer's picture setting: "yes", "no" or "<absent>".
-  static std::wstring Pictures() { return ReadUserString(kIeMainKey, kPictures); }
-  static void WritePictures(const wchar_t* text) { WriteUserString(kIeMainKey, kPictures, text); }
-
-  static constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
-  static constexpr wchar_t kPictures[] = L"Display Inline Images";
-  Program app;  // the Veilpix of the pass
 };
 
 }  // namespace veilpix::testing
