@@ -106,14 +106,17 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   HWND menu = app.OpenMenu();
   ASSERT_TRUE(menu);
   SaveScreenshot(L"tray-menu");
-  EXPECT_GT(PixelsShowing(menu, COLOR_GRAYTEXT), 0) << "greyed items";
+  // Greyed items leave out the text colour (their grey is the separators' too).
+  const int text = PixelsShowing(menu, COLOR_MENUTEXT);
   int marks = PixelsShowing(menu, COLOR_MENUTEXT, 16);
   EXPECT_GT(marks, 0) << "a check mark";
-  // 左クリックで切換 off, then the two below on; the next menu shows each pick's mark changed.
+  // 左クリックで切換 off, then the two below on: the next menu greys none, and shows each pick's
+  // mark changed.
   ASSERT_TRUE(app.Pick(kChange, menu));
   EXPECT_SOON(Setting(L"Change") == L"0");
   for (const auto& [item, name] : {std::pair{kStart, L"Show"}, {kPosition, L"Position"}}) {
     ASSERT_TRUE(menu = app.OpenMenu());
+    EXPECT_GT(PixelsShowing(menu, COLOR_MENUTEXT), text) << name;
     const int now = PixelsShowing(menu, COLOR_MENUTEXT, 16);
     EXPECT_NE(now, std::exchange(marks, now)) << name;
     ASSERT_TRUE(app.Pick(item, menu));
@@ -219,13 +222,14 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   MovePointer(CentreOf(link));
   EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) > 0);
   EXPECT_TRUE(IsWindowVisible(about));
-  CURSORINFO cursor{sizeof cursor, 0, nullptr, {}};
-  EXPECT_TRUE(GetCursorInfo(&cursor) && cursor.hCursor != LoadCursorW(nullptr, IDC_ARROW))
-      << "the hand over a link";
+  CURSORINFO on_link{sizeof on_link, 0, nullptr, {}}, off_link = on_link;
+  GetCursorInfo(&on_link);
   EXPECT_TRUE(app.Shown(L"tooltips_class32")) << "the link's tip";
   const RECT other_link = RectOf(GetDlgItem(about, IDC_FORM3_LBLURL1));
   MovePointer({other_link.right + 4, other_link.top});  // the window's own background
   EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) == 0);
+  GetCursorInfo(&off_link);
+  EXPECT_NE(on_link.hCursor, off_link.hCursor) << "the hand over a link, the arrow off it";
   SaveScreenshot(L"about");
   PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);  // on the focused OK
   EXPECT_SOON(!IsWindow(about));
