@@ -1,77 +1,241 @@
 #pragma once
 // The programs of the download run from outside, and Veilpix driven the way the shell and the
 // user drive it: the real mouse on its tray icon in Wine's notification area, its menu picked
-// with the keys.
+// with the keys, what it shows read from the screen's pixels.
 
+#include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
-#include <initializer_list>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "resources/resource.h"
 #include "tests/win32/wine_helpers.h"
+
+// `condition` comes to hold within WaitUntil's usual wait.
+#define EXPECT_SOON(condition) EXPECT_TRUE(WaitUntil([&] { return (condition); })) << #condition
+#define ASSERT_SOON(condition) ASSERT_TRUE(WaitUntil([&] { return (condition); })) << #condition
 
 namespace veilpix::testing {
 
 inline constexpr wchar_t kVeilpixKey[] = L"Software\\Veilpix";
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Veilpix\\General";
+// The tray menu's items, top down.
+enum MenuItem { kToggle, kChange, kStart, kPosition, kAbout, kEnd };
 
 // A path of the build tree as Wine's drive Z: shows it.
-std::wstring WinePath(const char* unix_path);
+inline std::wstring WinePath(const std::string& unix_path) {
+  return L"Z:" + std::filesystem::path(unix_path).make_preferred().wstring();
+}
 
-// Internet Explorer's picture setting: "yes", "no" or "<absent>".
-std::wstring Pictures();
-void WritePictures(const wchar_t* text);
+// The pixels of `area` on the screen, or of `icon` drawn on black or white, row by row from the
+// top, as COLORREF values (without the alpha an icon may leave).
+inline std::vector<DWORD> Pixels(const RECT& area, HICON icon = nullptr, bool white = false) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(memory, bitmap);
+  static const HDC screen = GetDC(nullptr);  // kept to the end of the run
+  PatBlt(memory, 0, 0, width, height, white ? WHITENESS : BLACKNESS);
+  if (icon) DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  if (!icon) BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+  for (DWORD& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return pixels;
+}
 
+inline RECT RectOf(HWND hwnd) {
+  RECT rect{};  // empty once the window is gone
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+inline POINT CentreOf(HWND hwnd) {
+  const RECT rect = RectOf(hwnd);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+// How many pixels of the window's place on the screen show the system colour `index`; within
+// `columns` of its left edge when given.
+inline int PixelsShowing(HWND hwnd, int index, int columns = 0) {
+  RECT rect = RectOf(hwnd);
+  if (columns) rect.right = rect.left + columns;
+  const std::vector<DWORD> pixels = Pixels(rect);
+  return std::count(pixels.begin(), pixels.end(), GetSysColor(index));
+}
+inline std::wstring TextOf(HWND hwnd) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+// The real pointer, moved (and its buttons pressed or released) through the system's input
+// queue. Each event carries where it happens: Wine may still move the pointer back to where it
+// was for a moment, but a press never lands there.
+inline void MovePointer(POINT to, DWORD buttons = 0) {
+  INPUT input{INPUT_MOUSE, {}};
+  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+// There, then the button pressed, then the same button released.
+inline void ClickAt(POINT at, bool right = false) {
+  const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  for (const DWORD buttons : {DWORD{0}, down, down << 1}) MovePointer(at, buttons);
+}
+
+// Saves the whole screen as artefacts/`name`.bmp in the build tree.
+inline void SaveScreenshot(const wchar_t* name) {
+  const RECT screen = RectOf(GetDesktopWindow());
+  // Under emulation a window takes long to paint: the screen is saved once it holds still.
+  std::vector<DWORD> pixels, before;
+  for (int i = 0; i < 20 && (pixels = Pixels(screen)) != before; ++i) {
+    before = pixels;
+    Sleep(250);
+  }
+  // A BMP keeps blue in the low byte.
+  for (DWORD& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+  BITMAPINFOHEADER info{sizeof info, screen.right, -screen.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  // The two headers take 14 and 40 bytes.
+  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + pixels.size() * 4), 0, 0, 54};
+  const std::wstring folder = WinePath(VEILPIX_EXE "/../artefacts");  // beside the exe
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::ofstream out((folder + L"\\" + name + L".bmp").c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
+}
+
+// A program of the download, run from outside; Veilpix driven through its tray icon and menu.
 class Program {
  public:
-  Program() = default;
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-  ~Program();  // ends it if it still runs, and takes its tray icon away
+  ~Program() {  // ends it if it still runs, and takes its tray icon away
+    if (process_.hProcess && WaitForExit(0) == STILL_ACTIVE) {
+      RemoveTrayIcon(form1_, 1);  // a stale icon would take the place of the next one
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
 
-  bool Run(std::wstring command_line);
-  // Runs Veilpix.exe with `arguments` and waits for its exit code.
-  static DWORD RunVeilpix(const wchar_t* arguments);
+  static std::wstring Veilpix(const wchar_t* arguments = L"") {
+    return L"\"" + WinePath(VEILPIX_EXE) + L"\" " + arguments;
+  }
+  // Runs `command_line` and waits for its exit code; ~0 when it does not start.
+  static DWORD ExitCode(const std::wstring& command_line) {
+    Program program;
+    return program.Run(command_line) ? program.WaitForExit() : ~0u;
+  }
+  bool Run(std::wstring command_line) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process_);
+  }
   // Runs Veilpix and waits until it idles with its icon in the tray.
-  bool Start(std::wstring command_line = {});
+  bool Start(const std::wstring& command_line = Veilpix()) {
+    const auto in_tray = [&] {
+      form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1");
+      return form1_ && TrayIconShown(form1_, 1);
+    };
+    // The icon is added in the middle of start-up; the rest is done once the program idles.
+    return Run(command_line) && WaitUntil(in_tray, 15000) &&
+           WaitForInputIdle(process_.hProcess, 10000) == 0 &&
+           SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+  }
   // The exit code; STILL_ACTIVE while it runs on.
-  DWORD WaitForExit(DWORD timeout_ms = 30000) const;
+  DWORD WaitForExit(DWORD timeout_ms = 30000) const {
+    DWORD code = STILL_ACTIVE;
+    WaitForSingleObject(process_.hProcess, timeout_ms);
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
 
   HWND form1() const { return form1_; }
-  DWORD process_id() const { return process_.dwProcessId; }
-  std::wstring Caption() const;  // the button's: the picture-display state
+  std::wstring Caption() const { return TextOf(GetDlgItem(form1_, IDC_FORM1_COMMAND1)); }
+  bool Topmost() const { return GetWindowLongW(form1_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+  // Its visible top-level window of `window_class` (any program's unless `own`), once it shows.
+  HWND Shown(const wchar_t* window_class, bool own = true) const {
+    const DWORD id = own ? process_.dwProcessId : 0;
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindTopLevelWindow(id, window_class, true)) != nullptr; });
+    return window;
+  }
 
-  // Where the tray shows the image of the current state; nothing if it shows it nowhere.
-  std::optional<POINT> TrayIcon() const;
-  bool ClickTrayIcon(bool right = false);
-  // The tray menu, opened with a right click; null when it does not show.
-  HWND OpenMenu();
-  // Presses `keys` and Return in an open menu.
-  static bool Pick(HWND menu, std::initializer_list<WORD> keys);
-  bool PickMenuItem(std::initializer_list<WORD> keys) { return Pick(OpenMenu(), keys); }
-  // Picks the item that opens the window of `window_class`; null when it does not show.
-  HWND OpenFromMenu(std::initializer_list<WORD> keys, const wchar_t* window_class);
-  // The message box Veilpix shows; null when none shows.
-  HWND MessageBox() const;
+  // Where the tray shows the image of the state the caption shows, found by its pixels.
+  std::optional<POINT> TrayIcon() const {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const int id = Caption() == L"表示" ? IDI_SHOWN : IDI_HIDDEN;
+    HICON icon = nullptr;  // the small image, as the tray takes it from the exe
+    ExtractIconExW(WinePath(VEILPIX_EXE).c_str(), -id, nullptr, &icon, 1);
+    // The icon's opaque pixels are those that look the same on black and on white.
+    const std::vector<DWORD> black = Pixels({0, 0, size, size}, icon);
+    const std::vector<DWORD> white = Pixels({0, 0, size, size}, icon, true);
+    DestroyIcon(icon);
+    const RECT tray = RectOf(FindWindowW(L"Shell_TrayWnd", nullptr));
+    const int width = tray.right - tray.left;
+    std::optional<POINT> at;
+    WaitUntil([&] {
+      const std::vector<DWORD> screen = Pixels(tray);
+      for (int y = 0; !at && y + size <= tray.bottom - tray.top; ++y) {
+        for (int x = 0; !at && x + size <= width; ++x) {
+          int i = 0;
+          while (i < size * size && (black[i] != white[i] ||
+                                     screen[(y + i / size) * width + x + i % size] == black[i]))
+            ++i;
+          if (i == size * size) at = POINT{tray.left + x + size / 2, tray.top + y + size / 2};
+        }
+      }
+      return at.has_value();
+    });
+    return at;
+  }
+  bool ClickTrayIcon(bool right = false) {
+    const std::optional<POINT> at = TrayIcon();
+    // Clicks on alternate sides of the icon, so that no two make a double-click, also where one
+    // program's last click and the next one's first follow each other. A test process's first
+    // click waits out the double-click time: the process before may have clicked there just now.
+    static int clicks = 0;
+    if (at && !clicks++) Sleep(GetDoubleClickTime());
+    if (at) ClickAt({at->x + (clicks % 2 ? -3 : 3), at->y}, right);
+    return at.has_value();
+  }
+  // The tray menu, opened with a right click, once it is drawn; null when it does not show.
+  HWND OpenMenu() {
+    const HWND menu = ClickTrayIcon(true) ? Shown(L"#32768") : nullptr;
+    return WaitUntil([&] { return PixelsShowing(menu, COLOR_MENU) > 100; }) ? menu : nullptr;
+  }
+  // Picks `item` with the keys, in `menu` or in the menu a right click opens.
+  bool Pick(MenuItem item, HWND menu = nullptr) {
+    if (!menu) menu = OpenMenu();
+    // Keys that come before the menu takes them are lost: Home until it shows an item
+    // highlighted.
+    const auto home = [&] {
+      return PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0) && PixelsShowing(menu, COLOR_HIGHLIGHT);
+    };
+    if (!menu || !WaitUntil(home)) return false;
+    for (int i = 0; i < item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return WaitUntil([&] { return !IsWindowVisible(menu); });
+  }
+  // The window of `window_class` that picking `item` opens; null when it does not show.
+  HWND Open(MenuItem item, const wchar_t* window_class) {
+    return Pick(item) ? Shown(window_class) : nullptr;
+  }
 
  private:
   PROCESS_INFORMATION process_{};
   HWND form1_ = nullptr;
 };
-
-// The real pointer, moved (and its buttons pressed or released) through the system's input queue.
-void MovePointer(POINT to, DWORD buttons = 0);
-void ClickAt(POINT at, bool right = false);
-POINT CentreOf(HWND hwnd);
-// How many pixels of the window's place on the screen show `colour`; within `columns` of its
-// left edge when given.
-int PixelsShowing(HWND hwnd, COLORREF colour, int columns = 0);
-std::wstring TextOf(HWND hwnd);
-// A message box shows its icon as a picture among its children.
-bool ShowsIcon(HWND box);
-
-// Saves the whole screen into the build tree's artefacts folder as `name`.bmp.
-void SaveScreenshot(const wchar_t* name);
 
 }  // namespace veilpix::testing

@@ -1,0 +1,341 @@
+// The real Veilpix.exe, each pass a user's flow: through Wine's notification area (real clicks
+// on its tray icon, its menu picked with the keys), its button, title bar and command line; the
+// About window and the chooser opened from the menu and used with the real pointer and keys; the
+// installer this tree made and its uninstaller. The registry is read back throughout.
+#include "tests/e2e/veilpix_app.h"
+
+#include <commctrl.h>
+
+namespace veilpix::testing {
+namespace {
+
+using std::filesystem::exists;
+
+constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+constexpr wchar_t kPictures[] = L"Display Inline Images";
+constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kUninstallKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veilpix";
+// Where the installer puts Veilpix and its shortcuts.
+const std::wstring kInstallDir = std::wstring(_wgetenv(L"LOCALAPPDATA")) + L"\\Programs\\Veilpix";
+const std::wstring kShortcut =
+    std::wstring(_wgetenv(L"APPDATA")) + L"\\Microsoft\\Windows\\Start Menu\\Programs\\Veilpix";
+// The chooser's programs, in a folder with blanks in its path. A launcher that ran the path
+// unquoted would start "C:\users\Public\Veilpix.exe" or "...\Veilpix Test\Toggle.exe" instead:
+// both are planted.
+const std::wstring kFolder = L"C:\\users\\Public\\Veilpix Test";
+const std::wstring kPrograms[] = {kFolder + L"\\Toggle Tools\\Toggle Images.exe",
+                                  L"C:\\users\\Public\\Veilpix.exe", kFolder + L"\\Toggle.exe"};
+
+// How many broadcasts telling of the "windows" setting reached another program's window.
+LONG told = 0;
+LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  InterlockedExchangeAdd(&told,
+                         message == WM_WININICHANGE && lparam &&
+                             !lstrcmpW(reinterpret_cast<const wchar_t*>(lparam), L"windows"));
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+// A window in a thread of its own, which goes with the test's process. A hung one never reads
+// its messages; hidden, it still gets broadcasts.
+DWORD WINAPI OtherWindow(void* hung) {
+  const WNDCLASSW listener{0, Listen, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"Other"};
+  RegisterClassW(&listener);
+  CreateWindowExW(0, L"Other", hung ? L"Hung" : L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                  nullptr, nullptr);
+  if (hung) Sleep(INFINITE);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0)) DispatchMessageW(&message);
+  return 0;
+}
+
+// Selects the first entry that begins with `name` in one of the chooser's lists, and double-clicks
+// it when asked, with the notifications the list then sends (CBN_SELCHANGE and LBN_SELCHANGE are
+// the same code).
+void Choose(HWND chooser, int id, const wchar_t* name, bool double_click = false) {
+  const HWND list = GetDlgItem(chooser, id);
+  SendMessageW(list, id == IDC_FORM2_DRVLIST ? CB_SELECTSTRING : LB_SELECTSTRING, -1, LPARAM(name));
+  SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), LPARAM(list));
+  if (double_click) SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), LPARAM(list));
+}
+
+// Each pass starts with pictures shown and leaves the prefix as it found it: no settings, no
+// planted programs, no browser stand-in, no installation (whose log-on entry would start Veilpix
+// whenever the prefix boots). The installation's folder goes last: a failed pass may leave the
+// installed exe running until the pass ends, and then the next pass takes it away.
+class E2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TearDown();
+    WriteUserString(kIeMainKey, kPictures, L"yes");
+  }
+  void TearDown() override {
+    DeleteUserKey(kVeilpixKey);
+    std::filesystem::remove_all(kFolder);
+    for (const auto& decoy : {kPrograms[1], kPrograms[1] + L".ran"}) std::filesystem::remove(decoy);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kWineBrowserKey, L"Browsers");
+    DeleteFileW(L"C:\\address");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Veilpix");
+    DeleteUserKey(kUninstallKey);
+    std::filesystem::remove_all(kInstallDir);
+  }
+
+  static std::wstring Setting(const wchar_t* name) { return ReadUserString(kSettingsKey, name); }
+  // Internet Explorer's picture setting: "yes", "no" or "<absent>".
+  static std::wstring Pictures() { return ReadUserString(kIeMainKey, kPictures); }
+
+  Program app;  // the Veilpix of the pass
+};
+using TrayE2eTest = E2eTest;
+using AboutE2eTest = E2eTest;
+using ChooserE2eTest = E2eTest;
+using InstallerE2eTest = E2eTest;
+
+TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStartApplies) {
+  CloseHandle(CreateThread(nullptr, 0, OtherWindow, nullptr, 0, nullptr));
+  ASSERT_TRUE(app.Start());
+  EXPECT_FALSE(IsWindowVisible(app.form1()));
+  // Pointing at the icon shows its tip.
+  MovePointer(app.TrayIcon().value_or(POINT{}));
+  EXPECT_TRUE(app.Shown(L"tooltips_class32", false));
+  ASSERT_TRUE(app.ClickTrayIcon());
+  EXPECT_SOON(Pictures() == L"no" && app.Caption() == L"非表示");
+  EXPECT_SOON(told > 0) << "every top-level window is told";
+
+  // As it starts, 左クリックで切換 is checked and the two below it are greyed.
+  HWND menu = app.OpenMenu();
+  ASSERT_TRUE(menu);
+  SaveScreenshot(L"tray-menu");
+  // Greyed items leave out the text colour (their grey is the separators' too).
+  const int text = PixelsShowing(menu, COLOR_MENUTEXT);
+  int marks = PixelsShowing(menu, COLOR_MENUTEXT, 16);
+  EXPECT_GT(marks, 0) << "a check mark";
+  // 左クリックで切換 off, then the two below on: the next menu greys none, and shows each pick's
+  // mark changed.
+  ASSERT_TRUE(app.Pick(kChange, menu));
+  EXPECT_SOON(Setting(L"Change") == L"0");
+  for (const auto& [item, name] : {std::pair{kStart, L"Show"}, {kPosition, L"Position"}}) {
+    ASSERT_TRUE(menu = app.OpenMenu());
+    EXPECT_GT(PixelsShowing(menu, COLOR_MENUTEXT), text) << name;
+    const int now = PixelsShowing(menu, COLOR_MENUTEXT, 16);
+    EXPECT_NE(now, std::exchange(marks, now)) << name;
+    ASSERT_TRUE(app.Pick(item, menu));
+    EXPECT_SOON(Setting(name) == L"1");
+  }
+  // Now a left click shows the window, topmost, and the next hides it.
+  ASSERT_TRUE(app.ClickTrayIcon());
+  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost());
+  ASSERT_TRUE(app.ClickTrayIcon());
+  EXPECT_SOON(!IsWindowVisible(app.form1()));
+  SetWindowPos(app.form1(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(app.Pick(kEnd));
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  EXPECT_EQ(Setting(L"Left") + L"," + Setting(L"Top"), L"3000,1500");  // 15 twips a pixel
+
+  Program again;
+  ASSERT_TRUE(again.Start());
+  EXPECT_TRUE(IsWindowVisible(again.form1()));
+  const RECT place = RectOf(again.form1());
+  EXPECT_EQ(std::pair(place.left, place.top), std::pair(200L, 100L));
+  // Shown, the window has its button in the keyboard focus: Enter and Space switch.
+  GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
+  const HWND command1 = GetDlgItem(again.form1(), IDC_FORM1_COMMAND1);
+  ASSERT_SOON(GetGUIThreadInfo(GetWindowThreadProcessId(command1, nullptr), &gui) &&
+              gui.hwndFocus == command1);
+  PostMessageW(command1, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_SOON(Pictures() == L"yes");
+  PostMessageW(command1, WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageW(command1, WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_SOON(Pictures() == L"no");
+  // The title bar's close box only hides it: Veilpix lives on in the tray.
+  PostMessageW(again.form1(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_SOON(!IsWindowVisible(again.form1()));
+  EXPECT_EQ(again.WaitForExit(300), STILL_ACTIVE);
+}
+
+TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastAHungWindow) {
+  // Shown at start where it was left, far off the screen.
+  for (const wchar_t* name : {L"Show", L"Position"}) WriteUserString(kSettingsKey, name, L"1");
+  WriteUserString(kSettingsKey, L"Change", L"0");
+  WriteUserString(kSettingsKey, L"Top", L"-3000000");
+  WriteUserString(kSettingsKey, L"Left", L"9e30");
+  ASSERT_TRUE(app.Start());
+  RECT window = RectOf(app.form1()), screen = RectOf(GetDesktopWindow()), outside;
+  EXPECT_FALSE(SubtractRect(&outside, &window, &screen)) << window.left << "," << window.top;
+
+  // Outside changes show when they happen, not at the next poll: polled every two seconds, two
+  // changes in a row could not both show within one and a half. The watch begins just after
+  // start-up, so the first change may wait for the poll.
+  for (const auto& [value, caption, wait] :
+       {std::tuple{L"no", L"非表示", 5000}, {L"yes", L"表示", 1500}, {L"no", L"非表示", 1500}}) {
+    WriteUserString(kIeMainKey, kPictures, value);
+    EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, wait)) << value;
+  }
+
+  // Another program's window that never answers again.
+  CloseHandle(CreateThread(nullptr, 0, OtherWindow, reinterpret_cast<void*>(true), 0, nullptr));
+  ASSERT_SOON(FindWindowW(L"Other", L"Hung"));
+  ClickAt(CentreOf(GetDlgItem(app.form1(), IDC_FORM1_COMMAND1)));
+  EXPECT_SOON(Pictures() == L"yes" && app.Caption() == L"表示");
+
+  // An icon lost without a word is back at the next refresh, with nothing for the watch to see;
+  // one lost as the shell restarts, at its "TaskbarCreated", before the refresh after that.
+  Sleep(300);
+  RemoveTrayIcon(app.form1(), 1);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.form1(), 1); }, 2500));
+  RemoveTrayIcon(app.form1(), 1);
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.form1(), 1); }, 1500));
+}
+
+TEST_F(TrayE2eTest, OneResidentPerSessionAndSwitchesFromTheCommandLineThatItFollows) {
+  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(Program::ExitCode(Program::Veilpix()), 0u);
+  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost()) << "the first one comes forward";
+  // What each command line stores and returns; the running Veilpix's caption follows.
+  const std::tuple<const wchar_t*, DWORD, const wchar_t*> cases[] = {
+      {L"/off", 0, L"no"},     {L"-ON", 0, L"yes"},   {L"/toggle", 0, L"no"},
+      {L"/on /off", 2, L"no"}, {L"/bogus", 2, L"no"}, {L"/TOGGLE", 0, L"yes"},
+  };
+  for (const auto& [arguments, code, stored] : cases) {
+    EXPECT_EQ(Program::ExitCode(Program::Veilpix(arguments)), code) << arguments;
+    EXPECT_EQ(Pictures(), stored) << arguments;
+    const wchar_t* caption = Pictures() == L"no" ? L"非表示" : L"表示";
+    EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, 1500)) << arguments;
+  }
+}
+
+TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErasesEverything) {
+  WriteUserString(kSettingsKey, L"Toggle", L"0");  // something to erase
+  ASSERT_TRUE(app.Start());
+  HWND about, box;
+  ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
+  EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
+  EXPECT_EQ(TextOf(GetDlgItem(about, IDC_FORM3_LBLTITLE)), L"Veilpix Ver 2.0");
+  const HWND ok = GetDlgItem(about, IDC_FORM3_COMMAND1);
+  EXPECT_EQ(GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON) << "not drawn as default";
+  const HWND link = GetDlgItem(about, IDC_FORM3_LBLURL0);
+
+  // Esc does nothing: the window still shows when the pointer's move behind it arrives.
+  PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
+  MovePointer(CentreOf(link));
+  EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) > 0);
+  EXPECT_TRUE(IsWindowVisible(about));
+  CURSORINFO on_link{sizeof on_link, 0, nullptr, {}}, off_link = on_link;
+  GetCursorInfo(&on_link);
+  EXPECT_TRUE(app.Shown(L"tooltips_class32")) << "the link's tip";
+  const RECT other_link = RectOf(GetDlgItem(about, IDC_FORM3_LBLURL1));
+  MovePointer({other_link.right + 4, other_link.top});  // the window's own background
+  EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) == 0);
+  GetCursorInfo(&off_link);
+  EXPECT_NE(on_link.hCursor, off_link.hCursor) << "the hand over a link, the arrow off it";
+  SaveScreenshot(L"about");
+  PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);  // on the focused OK
+  EXPECT_SOON(!IsWindow(about));
+  EXPECT_SOON(IsWindowEnabled(app.form1()));
+
+  // Wine's browser launcher runs what stands in for the user's web browser: a shell that records
+  // the address it is given on drive C:.
+  WriteUserString(kWineBrowserKey, L"Browsers",
+                  LR"(/bin/sh -c "printf %s \"$0\" >\"$WINEPREFIX/drive_c/address\"")");
+  ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
+  ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_LBLURL1)));
+  std::string address;
+  EXPECT_SOON((std::ifstream("C:\\address") >> address,
+               address == "https://github.com/veilpix/veilpix/issues"))
+      << address;
+  EXPECT_SOON(!IsWindow(about));
+
+  ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
+  ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_PICICON)));
+  ASSERT_TRUE(box = app.Shown(L"#32770"));
+  EXPECT_EQ(TextOf(box), L" Erasing Registry Has Finished!");
+  EXPECT_TRUE(SendMessageW(FindWindowExW(box, nullptr, L"Static", nullptr), STM_GETICON, 0, 0))
+      << "its icon";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_FALSE(UserKeyExists(kVeilpixKey));  // nor the position written back as it ended
+  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+}
+
+TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
+  std::filesystem::create_directories(kFolder + L"\\Toggle Tools");
+  for (const std::wstring& copy : kPrograms)
+    ASSERT_TRUE(CopyFileW(WinePath(VEILPIX_STAND_IN).c_str(), copy.c_str(), FALSE)) << copy;
+  ASSERT_TRUE(app.Start());
+  // Esc and the close box close it with nothing stored, and give the main window back.
+  HWND chooser;
+  for (const auto& [message, key] :
+       {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+    ASSERT_TRUE(chooser = app.Open(kToggle, L"VeilpixChooser"));
+    EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
+    PostMessageW(chooser, message, key, 0);
+    EXPECT_SOON(!IsWindow(chooser)) << message;
+    EXPECT_SOON(IsWindowEnabled(app.form1()));
+  }
+  EXPECT_EQ(Setting(L"TogglePath"), L"<absent>");
+
+  ASSERT_TRUE(chooser = app.Open(kToggle, L"VeilpixChooser"));
+  Choose(chooser, IDC_FORM2_DRVLIST, L"C:");
+  for (const wchar_t* folder : {L"C:\\", L"users", L"Public", L"Veilpix Test"})
+    Choose(chooser, IDC_FORM2_DIRLIST, folder, true);
+  // One click on a folder only highlights it; a double click opens it.
+  const HWND files = GetDlgItem(chooser, IDC_FORM2_FILLIST);
+  Choose(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools");
+  EXPECT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle.exe")), 0);
+  Choose(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools", true);
+  ASSERT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle Images.exe")), 0);
+  EXPECT_SOON(PixelsShowing(GetDlgItem(chooser, IDC_FORM2_DIRLIST), COLOR_HIGHLIGHT) > 0)
+      << "the opened folder drawn highlighted";
+  // Enter on the file the mouse selected takes it.
+  ClickAt({RectOf(files).left + 20, RectOf(files).top + 8});
+  EXPECT_SOON(PixelsShowing(files, COLOR_HIGHLIGHT) > 0);
+  SaveScreenshot(L"chooser");
+  PostMessageW(files, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_SOON(!IsWindow(chooser));
+  EXPECT_EQ(Setting(L"TogglePath"), kPrograms[0]);
+
+  // The menu item is ticked: a left click starts the program instead of writing the setting.
+  ASSERT_TRUE(app.ClickTrayIcon());
+  EXPECT_SOON(exists(kPrograms[0] + L".ran"));
+  EXPECT_FALSE(exists(kPrograms[1] + L".ran") || exists(kPrograms[2] + L".ran"));
+  EXPECT_EQ(Pictures(), L"yes");
+
+  // Ended with a window open, as the installer ends it: nothing stays behind.
+  ASSERT_NE(app.Open(kAbout, L"VeilpixAbout"), nullptr);
+  PostMessageW(app.form1(), WM_COMMAND, IDM_END, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(InstallerE2eTest, SilentInstallPutsVeilpixInPlaceAndUninstallEndsItAndRemovesEveryTrace) {
+  ASSERT_EQ(Program::ExitCode(L"\"" + WinePath(VEILPIX_SETUP) + L"\" /S"), 0u);
+  const std::wstring exe = kInstallDir + L"\\Veilpix.exe";
+  const std::wstring plain = kShortcut + L".lnk", toggle = kShortcut + L" - switch pictures.lnk";
+  EXPECT_TRUE(exists(plain));
+  // The switching shortcut's key, Ctrl+Alt+I, is where every link keeps it.
+  char key[2] = {};
+  std::ifstream(toggle.c_str(), std::ios::binary).seekg(0x40).read(key, 2);
+  EXPECT_EQ(MAKEWORD(key[0], key[1]), MAKEWORD('I', HOTKEYF_CONTROL | HOTKEYF_ALT));
+  EXPECT_EQ(ReadUserString(kUninstallKey, L"DisplayName"), L"Veilpix");
+  const std::wstring run = ReadUserString(kRunKey, L"Veilpix");
+  EXPECT_EQ(run, L"\"" + exe + L"\"");
+  ASSERT_TRUE(app.Start(run));
+  // Opened as the shell opens it, the switching shortcut runs the installed Veilpix to switch.
+  ShellExecuteW(nullptr, nullptr, toggle.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_SOON(Pictures() == L"no" && app.Caption() == L"非表示");
+
+  // Waited for: the uninstaller runs in place and returns when it is done.
+  const std::wstring uninstall = ReadUserString(kUninstallKey, L"UninstallString");
+  ASSERT_EQ(Program::ExitCode(uninstall + L" /S _?=" + kInstallDir), 0u);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  for (const std::wstring& file : {exe, plain, toggle}) EXPECT_FALSE(exists(file)) << file;
+  EXPECT_EQ(ReadUserString(kRunKey, L"Veilpix"), L"<absent>");
+  EXPECT_FALSE(UserKeyExists(kUninstallKey));
+  // Veilpix wrote its position as it ended; that is gone too.
+  EXPECT_FALSE(UserKeyExists(kVeilpixKey));
+}
+
+}  // namespace
+}  // namespace veilpix::testing
