@@ -200,9 +200,12 @@ TEST_F(TrayE2eTest, OneResidentPerSessionAndSwitchesFromTheCommandLineThatItFoll
   };
   for (const auto& [arguments, code, stored] : cases) {
     EXPECT_EQ(Program::ExitCode(Program::Veilpix(arguments)), code) << arguments;
+    const ULONGLONG ended = GetTickCount64();
     EXPECT_EQ(Pictures(), stored) << arguments;
     const wchar_t* caption = Pictures() == L"no" ? L"非表示" : L"表示";
     EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, 1500)) << arguments;
+    std::printf("%ls: exit %lu, caption %llu ms after\n", arguments, code,
+                GetTickCount64() - ended);
   }
 }
 
