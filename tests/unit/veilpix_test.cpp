@@ -1,4 +1,5 @@
-// The model's decisions, event by event, through a world that notes every effect in order.
+// The model's decisions, event by event, through a world that notes every effect in order; and
+// the command line and the chooser's paths, decided apart from any window.
 #include "core/veilpix.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,15 @@
 #include <tuple>
 #include <utility>
 
+#include "core/command_line.h"
+#include "core/paths.h"
 #include "resources/resource.h"
 
 namespace veilpix {
 namespace {
 
-using Options = std::map<std::wstring, std::wstring>;
+using View = std::wstring_view;
+using Options = std::map<std::wstring, std::wstring, std::less<>>;
 const std::wstring kDefaultPath = L"C:\\WINDOWS\\Favorites\\リンク\\Toggle Images.exe";
 
 class FakeWorld final : public World {
@@ -25,19 +29,16 @@ class FakeWorld final : public World {
   WriteResult write_result = WriteResult::kStored;
   Options options;
   long erase_error = 0;
-  std::set<std::wstring> files;
+  std::set<std::wstring, std::less<>> files;
   int shell_result = 42;
   bool icon_there = false;
   int refuse_adds = 0;
-  bool chooser_picks = false;      // the user picks a program in the chooser, or cancels it
-  std::function<void()> in_about;  // what the user does while the About window is open
-  bool ends_in_box = false;        // the session ends while a message box is open
+  std::function<void()> in_window = [] {};  // what the user does in About or the chooser
+  bool ends_in_box = false;                 // the session ends while a message box is open
   Veilpix model{*this};
 
   std::wstring Effects() { return std::exchange(log, {}).str(); }
-  std::wstring Option(const wchar_t* key) {
-    return options.contains(key) ? options[key] : L"<absent>";
-  }
+  std::wstring Option(View key) { return ReadOption(key, L"<absent>"); }
   // Started with these options stored, its effects taken.
   std::wstring Start(Options stored = {}) {
     options = std::move(stored);
@@ -46,34 +47,30 @@ class FakeWorld final : public World {
   }
 
   std::wstring ReadPictures() override { return pictures; }
-  WriteResult WritePictures(std::wstring_view text) override {
+  WriteResult WritePictures(View text) override {
     log << L"write " << text << L"; ";
     if (write_result == WriteResult::kStored) pictures = text;
     return write_result;
   }
   void BroadcastChange() override { log << L"broadcast; "; }
-  std::wstring ReadOption(std::wstring_view key, std::wstring_view absent) override {
-    const auto found = options.find(std::wstring(key));
-    return found == options.end() ? std::wstring(absent) : found->second;
+  std::wstring ReadOption(View key, View absent) override {
+    return std::wstring(options.contains(key) ? View(options.find(key)->second) : absent);
   }
-  void WriteOption(std::wstring_view key, std::wstring_view text) override {
-    options[std::wstring(key)] = text;
-  }
+  void WriteOption(View key, View text) override { options[std::wstring(key)] = text; }
   long EraseOptions() override {
-    if (erase_error) return erase_error;
-    return std::exchange(options, {}).empty() ? kNothingStored : 0;
+    return erase_error ? erase_error : std::exchange(options, {}).empty() ? kNothingStored : 0;
   }
-  bool FileExists(std::wstring_view path) override { return files.contains(std::wstring(path)); }
-  bool StartMinimized(std::wstring_view path) override {
+  bool FileExists(View path) override { return files.contains(path); }
+  bool StartMinimized(View path) override {
     log << L"start " << path << L"; ";
     return FileExists(path);
   }
-  int OpenDocument(std::wstring_view address) override {
+  int OpenDocument(View address) override {
     log << L"open " << address << L"; ";
     return shell_result;
   }
   std::wstring ErrorText(long code) override { return L"error " + std::to_wstring(code); }
-  void ShowMessage(std::wstring_view text, unsigned style, std::wstring_view title) override {
+  void ShowMessage(View text, unsigned style, View title) override {
     log << L"box " << style << L" [" << title << L"] " << text << L"; ";
     // Clicked again while the box is open: nothing starts again.
     model.TrayButton(kLeftButtonDown);
@@ -99,60 +96,53 @@ class FakeWorld final : public World {
   void PopupMenu() override { log << L"menu; "; }
   void ShowChooser() override {
     log << L"chooser; ";
-    if (chooser_picks) model.ChooserOk(L"D:\\", L"Toggle.exe");
+    in_window();
   }
-  void ShowAbout() override {
-    if (in_about) in_about();
-  }
+  void ShowAbout() override { in_window(); }
   void CloseAbout() override { log << L"close about; "; }
   void EndProgram() override { log << L"end; "; }
 };
 
 // The marks of 外部ソフトを使用, 左クリックで切換, 起動時に画面表示 and 表示場所を記憶, + or -,
 // "(+)" for 外部ソフトを使用 greyed; then whether the window shows.
-std::string Marks(const State& state) {
-  std::string out = state.external ? (state.external_locked ? "(+)" : "+") : "-";
+std::wstring Marks(const State& state) {
+  std::wstring out = state.external ? (state.external_locked ? L"(+)" : L"+") : L"-";
   for (const bool on : {state.click_switches, state.show_at_start, state.remember_position})
-    out += on ? " +" : " -";
-  return out + (state.window_visible ? " shown" : " hidden");
+    out += on ? L" +" : L" -";
+  return out + (state.window_visible ? L" shown" : L" hidden");
 }
 
 TEST(VeilpixTest, StartUpAppliesTheStoredOptionsAndAddsTheIcon) {
-  // What is stored, whether the program is at its default path, the marks and window then, the
+  // What is stored, whether the program is at its default path, the marks and window then and the
   // window's move. "Change" is on only at exactly 1, the others whenever not 0; a text that is
   // not a number, or not a single-precision one, reads as the default.
-  const std::tuple<Options, bool, const char*, const wchar_t*> cases[] = {
-      {{}, true, "(+) + - - hidden", L"0,0"},
-      {{}, false, "- + - - hidden", L"0,0"},
-      {{{L"Toggle", L"0"}, {L"Top", L"300"}}, true, "- + - - hidden", L"0,0"},
-      {{{L"Show", L" 1 "}, {L"Change", L"1.0"}}, false, "- + + - hidden", L"0,0"},
-      {{{L"Toggle", L"-1"}, {L"Show", L"-1"}, {L"Change", L"2"}}, true, "(+) - + - shown", L"0,0"},
-      {{{L"Position", L"2"}, {L"Top", L"-1e3"}, {L"Left", L"45"}},
-       false,
-       "- + - + hidden",
-       L"-1000,45"},
+  const std::tuple<Options, int, const wchar_t*> cases[] = {
+      {{}, 1, L"(+) + - - hidden 0,0"},
+      {{}, 0, L"- + - - hidden 0,0"},
+      {{{L"Toggle", L"0"}, {L"Top", L"300"}}, 1, L"- + - - hidden 0,0"},
+      {{{L"Show", L" 1 "}, {L"Change", L"1.0"}}, 0, L"- + + - hidden 0,0"},
+      {{{L"Toggle", L"-1"}, {L"Show", L"-1"}, {L"Change", L"2"}}, 1, L"(+) - + - shown 0,0"},
+      {{{L"Position", L"2"}, {L"Top", L"-1e3"}, {L"Left", L"45"}}, 0, L"- + - + hidden -1000,45"},
       // The largest single, and just past what still rounds to it.
       {{{L"Position", L"1"}, {L"Top", L"-3.4028235e+38"}, {L"Left", L"3.4028236e+38"}},
-       false,
-       "- + - + hidden",
-       L"-3.40282e+38,0"},
-      {{{L"Toggle", L"0x0"}, {L"Change", L"1e309"}, {L"Show", L"1e"}},
-       true,
-       "(+) + - - hidden",
-       L"0,0"},
+       0,
+       L"- + - + hidden -3.40282e+38,0"},
+      {{{L"Toggle", L"0x0"}, {L"Change", L"1e309"}, {L"Show", L"1e"}}, 1, L"(+) + - - hidden 0,0"},
   };
-  for (const auto& [stored, program_present, marks, at] : cases) {
+  for (const auto& [stored, program_present, expected] : cases) {
     FakeWorld world;
     if (program_present) world.files.insert(kDefaultPath);
-    const std::wstring visible = std::string(marks).ends_with("shown") ? L"show" : L"hide";
+    const View marks = View(expected).substr(0, View(expected).rfind(L' '));
+    const std::wstring at(expected + marks.size() + 1);
     EXPECT_EQ(world.Start(stored),
-              L"add shown; move " + std::wstring(at) + L"; " + visible + L"; ");
+              L"add shown; move " + at + (marks.ends_with(L"shown") ? L"; show; " : L"; hide; "));
     EXPECT_EQ(Marks(world.model.state()), marks);
     EXPECT_EQ(world.options, stored) << "start-up stores nothing";
   }
 }
 
 TEST(VeilpixTest, TrayButtonsCloseTheAboutWindowFirstAndOnlyExactlyNoReadsAsHidden) {
+  // The first three are the picture write's results, in WriteResult's order.
   enum Setup { kDirect, kRefused, kNoMemory, kExternal, kStartFails, kEndsInBox, kNoSwitch };
   const std::wstring cannot_start =
       L"start D:\\Tog.exe; box 48 [ Cannot Start!] 外部ソフトを起動できませんでした。"
@@ -186,10 +176,8 @@ TEST(VeilpixTest, TrayButtonsCloseTheAboutWindowFirstAndOnlyExactlyNoReadsAsHidd
     world.ends_in_box = setup == kEndsInBox;
     world.Start(setup == kNoSwitch ? Options{{L"Change", L"0"}} : Options{});
     world.options[L"TogglePath"] = L"D:\\Tog.exe";  // chosen since the start
-    world.write_result = setup == kRefused    ? WriteResult::kRefused
-                         : setup == kNoMemory ? WriteResult::kOutOfMemory
-                                              : WriteResult::kStored;
-    world.in_about = [&world, mouse = message] { world.model.TrayButton(mouse); };
+    world.write_result = static_cast<WriteResult>(setup <= kNoMemory ? setup : kDirect);
+    world.in_window = [&world, mouse = message] { world.model.TrayButton(mouse); };
     world.model.Command(IDM_ABOUT);
     const bool acts = message == kLeftButtonDown || message == kRightButtonDown;
     EXPECT_EQ(world.Effects(), (acts ? L"close about; " : L"") + effects) << stored << setup;
@@ -220,13 +208,13 @@ TEST(VeilpixTest, OptionCommandsFlipTheirMarkAndStoreItAtOnceAndTheHiddenButtonD
   world.model.CloseBox();
   world.model.ButtonClick();  // Enter or Space on the hidden window's focused button
   world.model.ShowFromOutside();
-  const std::tuple<int, const wchar_t*, const wchar_t*, const char*> steps[] = {
-      {IDM_START, L"Show", L"0", "- - - - shown"},
-      {IDM_START, L"Show", L"1", "- - + - shown"},
-      {IDM_POS, L"Position", L"1", "- - + + shown"},
-      {IDM_POS, L"Position", L"0", "- - + - shown"},
-      {IDM_CHANGE, L"Change", L"1", "- + + - hidden"},
-      {IDM_CHANGE, L"Change", L"0", "- - + - hidden"},
+  const std::tuple<int, const wchar_t*, const wchar_t*, const wchar_t*> steps[] = {
+      {IDM_START, L"Show", L"0", L"- - - - shown"},
+      {IDM_START, L"Show", L"1", L"- - + - shown"},
+      {IDM_POS, L"Position", L"1", L"- - + + shown"},
+      {IDM_POS, L"Position", L"0", L"- - + - shown"},
+      {IDM_CHANGE, L"Change", L"1", L"- + + - hidden"},
+      {IDM_CHANGE, L"Change", L"0", L"- - + - hidden"},
   };
   for (const auto& [command, key, stored, marks] : steps) {
     world.model.Command(command);
@@ -242,7 +230,7 @@ TEST(VeilpixTest, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgram) {
   world.model.Command(IDM_TOGGLE);  // missing, and the user cancels the chooser
   EXPECT_EQ(world.Option(L"Toggle"), L"<absent>");
   world.options[L"Toggle"] = L"0";  // turned off in an earlier run
-  world.chooser_picks = true;
+  world.in_window = [&world] { world.model.ChooserOk(L"D:\\", L"Toggle.exe"); };
   world.model.Command(IDM_TOGGLE);  // picked: stored as on, or the next start turns it off again
   EXPECT_EQ(world.Option(L"Toggle"), L"1");
   world.model.Command(IDM_TOGGLE);
@@ -282,32 +270,82 @@ TEST(VeilpixTest, EraseEndsWithoutStoringThePositionOrSaysWhyNot) {
 }
 
 TEST(VeilpixTest, LinkOpensItsPageAndClosesTheAboutWindowAndExplainsTheShellsFailures) {
-  // The link, the shell's result, the message shown (none: empty). Results above 32 are success;
-  // of the failures, those the user can act on are explained.
-  const std::tuple<int, int, std::wstring> cases[] = {
-      {0, 33, L""},
-      {1, 0, L"ﾒﾓﾘが足りません。"},
-      {1, 8, L"ﾒﾓﾘが足りません。"},
-      {1, 1, L""},
-      {1, 2, L"指定されたﾌｧｲﾙが見つかりません。"},
-      {1, 11, L""},
-      {1, 26, L"共有違反が発生しました。"},
-      {1, 32, L"指定されたﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘが見つかりません。"},
-      {1, -2, L""},
-  };
-  for (const auto& [link, result, message] : cases) {
-    FakeWorld world;
-    world.shell_result = result;
-    world.Start();
-    world.in_about = [&world, index = link] { world.model.OpenLink(index); };
-    world.model.Command(IDM_ABOUT);
-    const std::wstring page = link == 0 ? L"https://github.com/veilpix/veilpix"
-                                        : L"https://github.com/veilpix/veilpix/issues";
-    EXPECT_EQ(world.Effects(), L"open " + page + L"; " +
-                                   (message.empty() ? L"" : L"box 16 [ｴﾗｰ] " + message + L"; ") +
-                                   L"close about; ")
-        << result;
+  // Of the shell's failures (32 or less), those the user can act on are explained.
+  const std::map<int, std::wstring> explained = {
+      {0, L"ﾒﾓﾘが足りません。"},
+      {8, L"ﾒﾓﾘが足りません。"},
+      {2, L"指定されたﾌｧｲﾙが見つかりません。"},
+      {26, L"共有違反が発生しました。"},
+      {32, L"指定されたﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘが見つかりません。"}};
+  for (const int result : {33, 0, 8, 1, 2, 11, 26, 32, -2}) {
+    for (const int link : {0, 1}) {
+      FakeWorld world;
+      world.shell_result = result;
+      world.Start();
+      world.in_window = [&world, link] { world.model.OpenLink(link); };
+      world.model.Command(IDM_ABOUT);
+      const std::wstring page = link ? L"veilpix/issues" : L"veilpix";
+      const std::wstring box =
+          explained.contains(result) ? L"box 16 [ｴﾗｰ] " + explained.at(result) + L"; " : L"";
+      EXPECT_EQ(world.Effects(),
+                L"open https://github.com/veilpix/" + page + L"; " + box + L"close about; ")
+          << result;
+    }
   }
+}
+
+TEST(CommandLineTest, OneSwitchInAnyCaseWithSlashOrDashElseInvalid) {
+  // The arguments and what they ask for.
+  const std::tuple<std::vector<std::wstring>, Launch> cases[] = {
+      {{}, Launch::kResident},       {{L"/on"}, Launch::kOn},
+      {{L"-OFF"}, Launch::kOff},     {{L"/Toggle"}, Launch::kToggle},
+      {{L"/?"}, Launch::kUsage},     {{L"/on", L"/off"}, Launch::kInvalid},
+      {{L"on"}, Launch::kInvalid},   {{L"/"}, Launch::kInvalid},
+      {{L"/onn"}, Launch::kInvalid}, {{L"/ON "}, Launch::kInvalid},
+  };
+  for (const auto& [arguments, launch] : cases)
+    EXPECT_EQ(ParseLaunch(arguments), launch) << ::testing::PrintToString(arguments);
+  // Stored now, then what /on, /off and /toggle store; only "no" reads as hidden.
+  const std::tuple<View, View, View, View> values[] = {{L"no", L"yes", L"no", L"yes"},
+                                                       {L"yes", L"yes", L"no", L"no"},
+                                                       {L"", L"yes", L"no", L"no"},
+                                                       {L"No", L"yes", L"no", L"no"}};
+  for (const auto& [stored, on, off, toggle] : values) {
+    EXPECT_EQ(PicturesAfter(Launch::kOn, stored), on);
+    EXPECT_EQ(PicturesAfter(Launch::kOff, stored), off);
+    EXPECT_EQ(PicturesAfter(Launch::kToggle, stored), toggle);
+  }
+}
+
+// What the chooser opens for a picked drive: C: and D: are at a directory, A: and E: at their
+// root, which cannot be read (A: has no medium; E:'s was taken out after a directory on it was
+// opened).
+std::wstring Pick(View drive, View opened) {
+  const auto current = [](View name) {
+    return std::wstring(name) + (name == L"C:" ? L"\\Tools" : name == L"D:" ? L"\\Games" : L"\\");
+  };
+  return DirectoryOnDrive(drive, opened, current,
+                          [](View directory) { return directory.size() > 3; });
+}
+
+TEST(PathsTest, ChooserPaths) {
+  using Chain = std::vector<std::wstring>;
+  const std::pair<Chain, Chain> rows[] = {
+      // A drive opens at its current directory.
+      {{Pick(L"D:", L"C:\\Tools")}, {L"D:\\Games"}},
+      // An empty drive silently gives way to the current directory of the drive still open...
+      {{Pick(L"A:", L"C:\\Tools\\Newer")}, {L"C:\\Tools"}},
+      // ... and with that drive unreadable too the open directory stays.
+      {{Pick(L"A:", L"E:\\Setup")}, {L"E:\\Setup"}},
+      // A file in a drive's root has one separator.
+      {{JoinPath(L"D:\\", L"Toggle Images.exe")}, {L"D:\\Toggle Images.exe"}},
+      // A chain starts at the root and drops a trailing separator; a share's root is the server
+      // and the share.
+      {PathChain(L"c:\\Program Files\\Toggle\\"),
+       {L"c:\\", L"c:\\Program Files", L"c:\\Program Files\\Toggle"}},
+      {PathChain(L"\\\\server\\share\\bin"), {L"\\\\server\\share\\", L"\\\\server\\share\\bin"}},
+  };
+  for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
 }
 
 }  // namespace

@@ -8,43 +8,20 @@
 namespace veilpix::testing {
 namespace {
 
-struct HandleEntry {
-  ULONG process_id;
-  UCHAR object_type;
-  UCHAR flags;
-  USHORT handle;
-  PVOID object;
-  ACCESS_MASK access;
-};
-
-struct HandleTable {
-  ULONG count;
-  HandleEntry entries[1];
-};
-
-constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
-constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
 // Wine keeps a process's GDI objects in a handle table laid out like Windows' shared one, which
 // the PEB points to: 65536 entries of 24 bytes, a live entry's object type in the low five bits
 // of byte 14.
 size_t CountGdiTableEntries() {
-  constexpr size_t kEntries = 0x10000;
-  constexpr size_t kEntrySize = 24;
-  constexpr size_t kTypeOffset = 14;
-  constexpr size_t kTableInPeb = sizeof(void*) == 8 ? 0xF8 : 0x94;
   PROCESS_BASIC_INFORMATION process{};
   if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process,
                                 sizeof process, nullptr) != 0) {
     return 0;
   }
   const auto* peb = reinterpret_cast<const std::uint8_t*>(process.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const std::uint8_t* const*>(peb + kTableInPeb);
-  if (!table) return 0;
+  const auto* table =
+      *reinterpret_cast<const std::uint8_t* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
   size_t count = 0;
-  for (size_t i = 0; i < kEntries; ++i) {
-    if (table[i * kEntrySize + kTypeOffset] & 0x1F) ++count;
-  }
+  for (size_t i = 0; table && i < 0x10000; ++i) count += (table[i * 24 + 14] & 0x1F) != 0;
   return count;
 }
 
@@ -53,54 +30,48 @@ size_t CountGdiTableEntries() {
 // asking about one never leaves the process, and a menu is always the process's own; a window
 // may be another process's.
 size_t CountUserSlots() {
-  constexpr UINT kFirst = 0x20;
-  constexpr UINT kLast = 0xFFEF;
-  const DWORD self = GetCurrentProcessId();
   size_t count = 0;
-  for (UINT low = kFirst; low <= kLast; low += 2) {
-    const auto handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(low));
+  for (UINT_PTR low = 0x20; low <= 0xFFEF; low += 2) {
+    const auto handle = reinterpret_cast<HANDLE>(low);
     DWORD owner = 0;
-    if (IsMenu(static_cast<HMENU>(handle)) ||
-        (IsWindow(static_cast<HWND>(handle)) &&
-         GetWindowThreadProcessId(static_cast<HWND>(handle), &owner) && owner == self)) {
-      ++count;
-    }
+    count += IsMenu(static_cast<HMENU>(handle)) ||
+             (GetWindowThreadProcessId(static_cast<HWND>(handle), &owner) &&
+              owner == GetCurrentProcessId());
   }
   return count;
+}
+
+// Wine answers GetGuiResources with ERROR_CALL_NOT_IMPLEMENTED; then `fallback` counts.
+size_t CountGuiResources(DWORD flags, size_t (*fallback)()) {
+  SetLastError(ERROR_SUCCESS);
+  const DWORD count = GetGuiResources(GetCurrentProcess(), flags);
+  return count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? fallback() : count;
 }
 
 }  // namespace
 
 size_t CountProcessHandles() {
+  constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
   std::vector<unsigned char> buffer(1 << 16);
   LONG status;
-  while ((status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+  while ((status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(),
                                             static_cast<ULONG>(buffer.size()), nullptr)) ==
          kStatusInfoLengthMismatch) {
     buffer.resize(buffer.size() * 2);
   }
-  if (status != 0) return 0;
-  const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
-  const ULONG self = GetCurrentProcessId();
+  const auto* table = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
   size_t count = 0;
-  for (ULONG i = 0; i < table->count; ++i) {
-    if (table->entries[i].process_id == self) ++count;
-  }
+  for (ULONG i = 0; status == 0 && i < table->Count; ++i)
+    count += table->Handle[i].OwnerPid == GetCurrentProcessId();
   return count;
 }
 
 size_t CountGdiObjects() {
-  SetLastError(ERROR_SUCCESS);
-  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return CountGdiTableEntries();
-  return count;
+  return CountGuiResources(GR_GDIOBJECTS, CountGdiTableEntries);
 }
 
 size_t CountUserObjects() {
-  SetLastError(ERROR_SUCCESS);
-  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-  if (count == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return CountUserSlots();
-  return count;
+  return CountGuiResources(GR_USEROBJECTS, CountUserSlots);
 }
 
 size_t PrivateBytes(HANDLE process) {

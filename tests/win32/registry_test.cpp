@@ -32,10 +32,9 @@ TEST(RegistryTest, ValuesReadAsStoredIn256BytesCutAtTheirFirstNulAndOnlyAsText) 
   };
   for (const auto& [type, bytes, text] : cases) {
     RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-    if (type != REG_NONE) {
+    if (type != REG_NONE)
       RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\VeilpixTest", "Value", type, bytes.data(),
                       static_cast<DWORD>(bytes.size()));
-    }
     EXPECT_EQ(ReadString(kTestKey, L"Value"), text) << type << " " << bytes.size();
   }
   // Missing keys are made; the ANSI bytes and their NUL are stored.
@@ -63,21 +62,17 @@ TEST(RegistryTest, OptionsAreErasedWholeAndErrorsReadOnOneLine) {
   EXPECT_TRUE(denied.ends_with(L"。 (5)")) << ::testing::PrintToString(denied);
 }
 
-// Writes the setting and waits for the watch's event, then arms it again.
-bool Noticed(HANDLE changed, const wchar_t* text) {
-  WaitForSingleObject(changed, 0);  // a notice left from the watch moving to another key
-  testing::WriteUserString(kPicturesKey, kPicturesValue, text);
-  const bool noticed = WaitForSingleObject(changed, 5000) == WAIT_OBJECT_0;
-  RearmPicturesWatch();
-  return noticed;
-}
-
 TEST(RegistryTest, WatchSeesEachChangeAlsoWhenTheKeyIsMadeLater) {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer");
   const HANDLE changed = WatchPictures();
-  EXPECT_TRUE(Noticed(changed, L"no")) << "the key made under the watched ancestor";
-  EXPECT_TRUE(Noticed(changed, L"yes"));
-  EXPECT_TRUE(Noticed(changed, L"no")) << "armed again on the key itself";
+  // The key made under the watched ancestor, a change, then one after the watch was armed again
+  // on the key itself.
+  for (const wchar_t* text : {L"no", L"yes", L"no"}) {
+    WaitForSingleObject(changed, 0);  // a notice left from the watch moving to another key
+    testing::WriteUserString(kPicturesKey, kPicturesValue, text);
+    EXPECT_EQ(WaitForSingleObject(changed, 5000), WAIT_OBJECT_0) << "noticed: " << text;
+    RearmPicturesWatch();
+  }
   EXPECT_EQ(WaitForSingleObject(changed, 300), WAIT_TIMEOUT) << "set with no change";
   StopWatchingPictures();
 }

@@ -6,26 +6,27 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 #include "core/veilpix.h"
-#include "resources/resource.h"
-#include "tests/win32/live_tray.h"
+#include "tests/win32/live_tray.h"  // with the tray window's and the test helpers' names
 #include "tests/win32/process_resources.h"
-#include "tests/win32/wine_helpers.h"
 #include "win32/registry.h"
-#include "win32/tray_window.h"
 
 namespace veilpix::testing {
 namespace {
 
-constexpr size_t kPrivateSlack = 64 * 1024;
 constexpr wchar_t kStandIn[] = L"veilpix_soak_stand_in.exe";  // built beside this test
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kChooserClass[] = L"VeilpixChooser";
+// Kernel handles, GDI objects, USER objects, private bytes; the last within a small allowance.
+constexpr const char* kCounted[] = {"kernel handles", "GDI objects", "USER objects",
+                                    "private bytes"};
+using Holdings = std::array<size_t, 4>;
+constexpr size_t kPrivateSlack = 64 * 1024;
 
 size_t CountFromEnvironment(const char* name, size_t fallback) {
   const char* text = std::getenv(name);
@@ -65,10 +66,7 @@ bool OpenAndClose(HWND tray, UINT message, WPARAM wparam, LPARAM lparam,
     KillTimer(nullptr, timer);
     shown = closing != kChooserClass ||
             SendDlgItemMessageW(window, IDC_FORM2_FILLIST, LB_GETCOUNT, 0, 0) > 0;
-    if (closing == kMenuClass)
-      EndMenu();
-    else
-      PostMessageW(window, WM_CLOSE, 0, 0);
+    closing == kMenuClass ? EndMenu() : PostMessageW(window, WM_CLOSE, 0, 0);
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, close);
   SendMessageW(tray, message, wparam, lparam);
@@ -110,18 +108,6 @@ bool Round(HWND tray, size_t ticks) {
   return done;
 }
 
-// How many of the rounds did everything.
-size_t Drive(HWND tray, size_t refreshes, size_t rounds) {
-  size_t done = 0;
-  for (size_t round = 0; round < rounds; ++round) done += Round(tray, refreshes / rounds);
-  return done;
-}
-
-struct Holdings {
-  size_t handles, gdi, user, private_bytes;
-  bool operator==(const Holdings&) const = default;
-};
-
 // Counted once two readings agree, so nothing is caught half-way.
 Holdings Count() {
   Holdings last{}, now{};
@@ -144,10 +130,12 @@ TEST(SoakTest, RepeatedActionsLeaveNothingBehind) {
   ASSERT_TRUE(tray);
   ASSERT_TRUE(TrayIconShown(tray, kTrayIconId)) << "the soak runs against the real tray";
   // Allocator, registry, shell and font caches fill in the first rounds; counting starts after.
-  ASSERT_EQ(Drive(tray, 20, 2), 2u);
+  ASSERT_TRUE(Round(tray, 10) && Round(tray, 10));
   const Holdings before = Count();
   const ULONGLONG started = GetTickCount64();
-  EXPECT_EQ(Drive(tray, refreshes, switches), switches)
+  size_t done = 0;  // rounds that did everything
+  for (size_t round = 0; round < switches; ++round) done += Round(tray, refreshes / switches);
+  EXPECT_EQ(done, switches)
       << "every round switches, starts the external program and opens each window";
   const double seconds = static_cast<double>(GetTickCount64() - started) / 1000;
   const Holdings after = Count();
@@ -158,16 +146,13 @@ TEST(SoakTest, RepeatedActionsLeaveNothingBehind) {
       "soak: %zu refreshes and %zu switches in %.1f s (each switch with the menu, the options, "
       "an external start, About and the chooser)\n",
       refreshes, switches, seconds);
-  std::printf("soak: kernel handles %zu -> %zu\n", before.handles, after.handles);
-  std::printf("soak: GDI objects %zu -> %zu\n", before.gdi, after.gdi);
-  std::printf("soak: USER objects %zu -> %zu\n", before.user, after.user);
-  std::printf("soak: private bytes %zu -> %zu\n", before.private_bytes, after.private_bytes);
+  for (size_t i = 0; i < before.size(); ++i) {
+    std::printf("soak: %s %zu -> %zu\n", kCounted[i], before[i], after[i]);
+    EXPECT_GT(before[i], 0u) << "every count works";
+    EXPECT_TRUE(i < 3 ? after[i] == before[i] : after[i] <= before[i] + kPrivateSlack)
+        << kCounted[i];
+  }
   std::fflush(stdout);
-  EXPECT_GT(before.handles * before.gdi * before.user, 0u) << "every count works";
-  EXPECT_EQ(after.handles, before.handles);
-  EXPECT_EQ(after.gdi, before.gdi);
-  EXPECT_EQ(after.user, before.user);
-  EXPECT_LE(after.private_bytes, before.private_bytes + kPrivateSlack);
 }
 
 }  // namespace

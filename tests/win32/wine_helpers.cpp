@@ -3,9 +3,8 @@
 #include <shellapi.h>
 
 namespace veilpix::testing {
-namespace {
 
-BOOL NotifyShell(DWORD action, HWND hwnd, UINT id) {
+static BOOL NotifyShell(DWORD action, HWND hwnd, UINT id) {
   NOTIFYICONDATAW icon{};
   icon.cbSize = sizeof icon;
   icon.hWnd = hwnd;
@@ -13,48 +12,18 @@ BOOL NotifyShell(DWORD action, HWND hwnd, UINT id) {
   return Shell_NotifyIconW(action, &icon);
 }
 
-struct WindowSearch {
-  DWORD process_id;
-  const wchar_t* class_name;
-  bool visible_only;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t name[64];
-  if ((search->process_id == 0 || owner == search->process_id) &&
-      (!search->visible_only || IsWindowVisible(hwnd)) && GetClassNameW(hwnd, name, 64) &&
-      wcscmp(name, search->class_name) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
 std::wstring ReadUserString(const wchar_t* key, const wchar_t* name) {
   wchar_t data[16384];
   DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS) {
-    return L"<absent>";
-  }
-  return data;
+  return RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size)
+             ? L"<absent>"
+             : data;
 }
 
+// Makes the key when it is missing.
 void WriteUserString(const wchar_t* key, const wchar_t* name, const wchar_t* text) {
-  HKEY handle;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, text,
+                  static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
 bool UserKeyExists(const wchar_t* key) {
@@ -78,17 +47,18 @@ void RemoveTrayIcon(HWND hwnd, UINT id) {
 }
 
 HWND FindTopLevelWindow(DWORD process_id, const wchar_t* class_name, bool visible_only) {
-  WindowSearch search{process_id, class_name, visible_only, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND hwnd = nullptr; (hwnd = FindWindowExW(nullptr, hwnd, class_name, nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if ((!process_id || owner == process_id) && (!visible_only || IsWindowVisible(hwnd)))
+      return hwnd;
+  }
+  return nullptr;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  while (!done()) {
+  for (const ULONGLONG deadline = GetTickCount64() + timeout_ms; !done(); Sleep(10))
     if (GetTickCount64() > deadline) return false;
-    Sleep(10);
-  }
   return true;
 }
 
