@@ -43,7 +43,7 @@ ManifestDPIAware true
 !define EXE Veilpix.exe
 !define UNINSTALLER uninstall.exe
 ; The tray window's class (win32/tray_window.h): how a running Veilpix is found.
-!define MAIN_WINDOW_CLASS VeilpixForm1
+!define MAIN_WINDOW_CLASS VeilpixTray
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
 ; The same name in every language, so an uninstaller running in another one still finds it.
 !define TOGGLE_SHORTCUT "$SMPROGRAMS\${PRODUCT} - switch pictures.lnk"

@@ -16,7 +16,7 @@
 /* Main window: the button caption is the picture-display state. */
 #define TXT_SHOWN "表示"
 #define TXT_HIDDEN "非表示"
-#define TXT_FORM1_FONT "ＭＳ ゴシック"
+#define TXT_MAIN_FONT "ＭＳ ゴシック"
 
 /* Tray menu */
 #define TXT_MNU_TRAY "Menu"
@@ -34,31 +34,31 @@
 /* Writing the picture setting ran out of memory. */
 #define TXT_OUT_OF_MEMORY "ERROR #7 : メモリが不足しています。"
 
-/* Chooser of the external switching program (Form2) */
-#define TXT_FORM2_CAPTION "外部ソフトの指定"
-#define TXT_FORM2_LABEL1 "外部ソフトを指定してください。"
-#define TXT_FORM2_OK "ＯＫ"
-#define TXT_FORM2_CANCEL "キャンセル"
-#define TXT_FORM2_FONT "ＭＳ Ｐゴシック"
+/* Chooser of the external switching program */
+#define TXT_CHOOSER_CAPTION "外部ソフトの指定"
+#define TXT_CHOOSER_PROMPT "外部ソフトを指定してください。"
+#define TXT_CHOOSER_OK "ＯＫ"
+#define TXT_CHOOSER_CANCEL "キャンセル"
+#define TXT_CHOOSER_FONT "ＭＳ Ｐゴシック"
 #define TXT_INVALID_FILE "この外部ソフトは使用できません！"
 #define TXT_INVALID_FILE_TITLE " Invalid File!"
 
-/* About window (Form3) */
-#define TXT_FORM3_CAPTION "バージョン情報"
-#define TXT_FORM3_TITLE_PREFIX "Veilpix Ver "
-#define TXT_FORM3_DESCRIPTION "IE の画像表示をワンクリックで切り替えます。"
-#define TXT_FORM3_LICENCE "Released under the MIT License."
-#define TXT_FORM3_SUPPORT "Support Home Page"
-#define TXT_FORM3_WWW "WWW :"
-#define TXT_FORM3_REPORT "Report Bug Information"
-#define TXT_FORM3_EMAIL "E-mail :"
-#define TXT_FORM3_OK "ＯＫ"
-#define TXT_FORM3_TITLE_FONT "Times New Roman"
-#define TXT_FORM3_LABEL_FONT "Arial"
-#define TXT_FORM3_OK_FONT "ＭＳ Ｐゴシック"
-#define TXT_FORM3_TIP_ERASE "レジストリ情報を消去し終了します。アンインストール時に御利用下さい。"
-#define TXT_FORM3_TIP_SUPPORT "最新版を入手できます。"
-#define TXT_FORM3_TIP_REPORT "バグ報告はこちらまで。"
+/* About window */
+#define TXT_ABOUT_CAPTION "バージョン情報"
+#define TXT_ABOUT_TITLE_PREFIX "Veilpix Ver "
+#define TXT_ABOUT_DESCRIPTION "IE の画像表示をワンクリックで切り替えます。"
+#define TXT_ABOUT_LICENCE "Released under the MIT License."
+#define TXT_ABOUT_SUPPORT "Support Home Page"
+#define TXT_ABOUT_WWW "WWW :"
+#define TXT_ABOUT_REPORT "Report Bug Information"
+#define TXT_ABOUT_EMAIL "E-mail :"
+#define TXT_ABOUT_OK "ＯＫ"
+#define TXT_ABOUT_TITLE_FONT "Times New Roman"
+#define TXT_ABOUT_LABEL_FONT "Arial"
+#define TXT_ABOUT_OK_FONT "ＭＳ Ｐゴシック"
+#define TXT_ABOUT_TIP_ERASE "レジストリ情報を消去し終了します。アンインストール時に御利用下さい。"
+#define TXT_ABOUT_TIP_SUPPORT "最新版を入手できます。"
+#define TXT_ABOUT_TIP_REPORT "バグ報告はこちらまで。"
 #define TXT_ERASED "レジストリの情報を消去しました。終了します！"
 #define TXT_ERASED_TITLE " Erasing Registry Has Finished!"
 #define TXT_NOTHING_STORED "レジストリに書き込まれている情報はありません！"
@@ -69,7 +69,7 @@
 #define TXT_SUPPORT_URL "https://github.com/veilpix/veilpix"
 #define TXT_BUG_REPORT_URL "https://github.com/veilpix/veilpix/issues"
 
-/* Opening a document or address failed (Module1): the shell's result codes. */
+/* Opening a document or address failed: the shell's result codes. */
 #define TXT_OPEN_FAILED_TITLE "ｴﾗｰ"
 #define TXT_OPEN_NO_MEMORY "ﾒﾓﾘが足りません。"
 #define TXT_OPEN_FILE_NOT_FOUND "指定されたﾌｧｲﾙが見つかりません。"

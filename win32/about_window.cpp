@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "win32/forms.h"
@@ -22,12 +21,12 @@ constexpr COLORREF kLinkColor = 0x00FF0000;
 
 enum FontIndex { kTitleFont, kNoticeFont, kHeadingFont, kPlainFont, kLinkFont, kButtonFont };
 constexpr FontDescription kFonts[] = {
-    {WIDE(TXT_FORM3_TITLE_FONT), 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
-    {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_BOLD, false, false, ANSI_CHARSET},
-    {WIDE(TXT_FORM3_LABEL_FONT), 10.5, FW_BOLD, true, false, ANSI_CHARSET},
-    {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_NORMAL, false, false, ANSI_CHARSET},
-    {WIDE(TXT_FORM3_LABEL_FONT), 9, FW_NORMAL, false, true, ANSI_CHARSET},
-    {WIDE(TXT_FORM3_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
+    {WIDE(TXT_ABOUT_TITLE_FONT), 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
+    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_BOLD, false, false, ANSI_CHARSET},
+    {WIDE(TXT_ABOUT_LABEL_FONT), 10.5, FW_BOLD, true, false, ANSI_CHARSET},
+    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_NORMAL, false, false, ANSI_CHARSET},
+    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_NORMAL, false, true, ANSI_CHARSET},
+    {WIDE(TXT_ABOUT_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
 };
 constexpr int kFontCount = sizeof kFonts / sizeof kFonts[0];
 
@@ -52,23 +51,23 @@ struct Child {
   const wchar_t* tip = nullptr;
 };
 
-// In tab order, which is also the order of creation. The old form's names are in the ids.
+// In tab order, which is also the order of creation.
 // clang-format off
 constexpr Child kChildren[] = {
-    {IDC_FORM3_LBLURL1, kLink, {960, 2760, 4080, 225}, kLinkFont, WIDE(TXT_BUG_REPORT_URL),
-     WIDE(TXT_FORM3_TIP_REPORT)},
-    {IDC_FORM3_LABEL23, kLabel, {240, 2760, 735, 255}, kPlainFont, WIDE(TXT_FORM3_EMAIL)},
-    {IDC_FORM3_LABEL20, kLabel, {240, 1920, 615, 255}, kPlainFont, WIDE(TXT_FORM3_WWW)},
-    {IDC_FORM3_LBLURL0, kLink, {960, 1920, 3975, 225}, kLinkFont, WIDE(TXT_SUPPORT_URL),
-     WIDE(TXT_FORM3_TIP_SUPPORT)},
-    {IDC_FORM3_LABEL13, kLabel, {240, 1560, 2295, 375}, kHeadingFont, WIDE(TXT_FORM3_SUPPORT)},
-    {IDC_FORM3_LABEL14, kLabel, {240, 2400, 2655, 375}, kHeadingFont, WIDE(TXT_FORM3_REPORT)},
-    {IDC_FORM3_PICICON, kPicture, {480, 200, 480, 480}, kPlainFont, L"", WIDE(TXT_FORM3_TIP_ERASE)},
-    {IDC_FORM3_LABEL22, kCentred, {120, 1080, 5055, 255}, kNoticeFont, WIDE(TXT_FORM3_LICENCE)},
-    {IDC_FORM3_LBLDESCRIPTION, kCentred, {120, 840, 5055, 285}, kNoticeFont,
-     WIDE(TXT_FORM3_DESCRIPTION)},
-    {IDC_FORM3_LBLTITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, nullptr},
-    {IDC_FORM3_COMMAND1, kButton, {1680, 3120, 1815, 375}, kButtonFont, WIDE(TXT_FORM3_OK)},
+    {IDC_ABOUT_REPORT_LINK, kLink, {960, 2760, 4080, 225}, kLinkFont, WIDE(TXT_BUG_REPORT_URL),
+     WIDE(TXT_ABOUT_TIP_REPORT)},
+    {IDC_ABOUT_EMAIL_LABEL, kLabel, {240, 2760, 735, 255}, kPlainFont, WIDE(TXT_ABOUT_EMAIL)},
+    {IDC_ABOUT_WWW_LABEL, kLabel, {240, 1920, 615, 255}, kPlainFont, WIDE(TXT_ABOUT_WWW)},
+    {IDC_ABOUT_SUPPORT_LINK, kLink, {960, 1920, 3975, 225}, kLinkFont, WIDE(TXT_SUPPORT_URL),
+     WIDE(TXT_ABOUT_TIP_SUPPORT)},
+    {IDC_ABOUT_SUPPORT_HEADING, kLabel, {240, 1560, 2295, 375}, kHeadingFont, WIDE(TXT_ABOUT_SUPPORT)},
+    {IDC_ABOUT_REPORT_HEADING, kLabel, {240, 2400, 2655, 375}, kHeadingFont, WIDE(TXT_ABOUT_REPORT)},
+    {IDC_ABOUT_ERASE, kPicture, {480, 200, 480, 480}, kPlainFont, L"", WIDE(TXT_ABOUT_TIP_ERASE)},
+    {IDC_ABOUT_LICENCE, kCentred, {120, 1080, 5055, 255}, kNoticeFont, WIDE(TXT_ABOUT_LICENCE)},
+    {IDC_ABOUT_DESCRIPTION, kCentred, {120, 840, 5055, 285}, kNoticeFont,
+     WIDE(TXT_ABOUT_DESCRIPTION)},
+    {IDC_ABOUT_TITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, nullptr},
+    {IDC_ABOUT_OK, kButton, {1680, 3120, 1815, 375}, kButtonFont, WIDE(TXT_ABOUT_OK)},
 };
 // clang-format on
 
@@ -85,7 +84,7 @@ struct About {
 About about;
 
 // The links by index: 0 the support page, 1 the bug reports.
-constexpr int kLinkIds[] = {IDC_FORM3_LBLURL0, IDC_FORM3_LBLURL1};
+constexpr int kLinkIds[] = {IDC_ABOUT_SUPPORT_LINK, IDC_ABOUT_REPORT_LINK};
 
 // 0 or 1 for the two links, -1 for any other control.
 int LinkIndex(int id) {
@@ -120,7 +119,7 @@ void CreateChildren(HINSTANCE instance, int dpi) {
                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, about.window, nullptr, instance, nullptr);
   wchar_t title[32];
-  wsprintfW(title, L"%s%d.%d", WIDE(TXT_FORM3_TITLE_PREFIX), VEILPIX_VERSION_MAJOR,
+  wsprintfW(title, L"%s%d.%d", WIDE(TXT_ABOUT_TITLE_PREFIX), VEILPIX_VERSION_MAJOR,
             VEILPIX_VERSION_MINOR);
   for (const Child& child : kChildren) {
     const HFONT font = about.fonts[child.font];
@@ -140,7 +139,7 @@ void CreateChildren(HINSTANCE instance, int dpi) {
   const int size = TwipsToPixels(480, dpi);
   about.picture = static_cast<HICON>(
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_WHIRLWIND), IMAGE_ICON, size, size, 0));
-  SendDlgItemMessageW(about.window, IDC_FORM3_PICICON, STM_SETICON,
+  SendDlgItemMessageW(about.window, IDC_ABOUT_ERASE, STM_SETICON,
                       reinterpret_cast<WPARAM>(about.picture), 0);
 }
 
@@ -148,11 +147,11 @@ void CreateChildren(HINSTANCE instance, int dpi) {
 // the window is used after them. Esc arrives as IDCANCEL, which nothing answers.
 void OnCommand(int id, int code) {
   Veilpix* veilpix = about.veilpix;
-  if (id == IDC_FORM3_COMMAND1 && code == BN_CLICKED) {
+  if (id == IDC_ABOUT_OK && code == BN_CLICKED) {
     CloseAboutWindow();
   } else if (LinkIndex(id) >= 0 && code == STN_CLICKED) {
     veilpix->OpenLink(LinkIndex(id));
-  } else if (id == IDC_FORM3_PICICON && code == STN_CLICKED) {
+  } else if (id == IDC_ABOUT_ERASE && code == STN_CLICKED) {
     veilpix->Erase();
   } else if (id == IDOK) {  // Enter: OK is no default button, it answers only with the focus
     PressFocusedButton(about.window);
@@ -221,7 +220,7 @@ void ShowAboutWindow(HINSTANCE instance, HWND owner, Veilpix& veilpix) {
   const int dpi = ScreenDpi();
   const SIZE frame = FrameAroundClient(kClientWidth, kClientHeight, kStyle, dpi);
   // Owned by `owner`: no taskbar button of its own, always above it.
-  const HWND window = CreateWindowExW(0, kClassName, WIDE(TXT_FORM3_CAPTION), kStyle,
+  const HWND window = CreateWindowExW(0, kClassName, WIDE(TXT_ABOUT_CAPTION), kStyle,
                                       (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2,
                                       (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2, frame.cx,
                                       frame.cy, owner, nullptr, instance, nullptr);

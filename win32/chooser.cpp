@@ -19,7 +19,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"VeilpixChooser";
 constexpr wchar_t kProgramPattern[] = L"*.exe";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // a fixed size
-constexpr FontDescription kFont{WIDE(TXT_FORM2_FONT), 9.75};
+constexpr FontDescription kFont{WIDE(TXT_CHOOSER_FONT), 9.75};
 constexpr DWORD kDriveStyle = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kDirStyle = kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
@@ -38,12 +38,12 @@ struct ChildLayout {
 };
 // clang-format off
 constexpr ChildLayout kLayout[] = {
-    {IDC_FORM2_DRVLIST, L"COMBOBOX", nullptr, kDriveStyle, {120, 480, 2295, 300 + 2400}},
-    {IDC_FORM2_DIRLIST, L"LISTBOX", nullptr, kDirStyle, {120, 840, 2295, 1980}, WS_EX_CLIENTEDGE},
-    {IDC_FORM2_FILLIST, L"LISTBOX", nullptr, kListStyle, {2520, 480, 2175, 2250}, WS_EX_CLIENTEDGE},
-    {IDC_FORM2_LABEL1, L"STATIC", WIDE(TXT_FORM2_LABEL1), kLabelStyle, {120, 120, 2655, 255}},
-    {IDC_FORM2_COMMAND1, L"BUTTON", WIDE(TXT_FORM2_OK), kButtonStyle, {720, 3000, 1575, 375}},
-    {IDC_FORM2_COMMAND2, L"BUTTON", WIDE(TXT_FORM2_CANCEL), kButtonStyle, {2640, 3000, 1575, 375}},
+    {IDC_CHOOSER_DRIVES, L"COMBOBOX", nullptr, kDriveStyle, {120, 480, 2295, 300 + 2400}},
+    {IDC_CHOOSER_DIRECTORIES, L"LISTBOX", nullptr, kDirStyle, {120, 840, 2295, 1980}, WS_EX_CLIENTEDGE},
+    {IDC_CHOOSER_FILES, L"LISTBOX", nullptr, kListStyle, {2520, 480, 2175, 2250}, WS_EX_CLIENTEDGE},
+    {IDC_CHOOSER_PROMPT, L"STATIC", WIDE(TXT_CHOOSER_PROMPT), kLabelStyle, {120, 120, 2655, 255}},
+    {IDC_CHOOSER_OK, L"BUTTON", WIDE(TXT_CHOOSER_OK), kButtonStyle, {720, 3000, 1575, 375}},
+    {IDC_CHOOSER_CANCEL, L"BUTTON", WIDE(TXT_CHOOSER_CANCEL), kButtonStyle, {2640, 3000, 1575, 375}},
 };
 // clang-format on
 
@@ -126,19 +126,19 @@ void Open(std::wstring directory) {
   opened = entries.back();
   for (const std::wstring& name : Names(opened, L"*", true))
     entries.push_back(JoinPath(opened, name));
-  Send(IDC_FORM2_DIRLIST, LB_RESETCONTENT);
+  Send(IDC_CHOOSER_DIRECTORIES, LB_RESETCONTENT);
   for (size_t i = 0; i < entries.size(); ++i)
-    Send(IDC_FORM2_DIRLIST, LB_ADDSTRING, 0, DirectoryName(i));
-  Send(IDC_FORM2_DIRLIST, LB_SETCURSEL, chain_length - 1);
-  Send(IDC_FORM2_FILLIST, LB_RESETCONTENT);
+    Send(IDC_CHOOSER_DIRECTORIES, LB_ADDSTRING, 0, DirectoryName(i));
+  Send(IDC_CHOOSER_DIRECTORIES, LB_SETCURSEL, chain_length - 1);
+  Send(IDC_CHOOSER_FILES, LB_RESETCONTENT);
   for (const std::wstring& name : Names(opened, kProgramPattern, false))
-    Send(IDC_FORM2_FILLIST, LB_ADDSTRING, 0, name.c_str());
-  Send(IDC_FORM2_DRVLIST, CB_SETCURSEL,
-       Send(IDC_FORM2_DRVLIST, CB_FINDSTRINGEXACT, -1, DriveOf(opened).c_str()));
+    Send(IDC_CHOOSER_FILES, LB_ADDSTRING, 0, name.c_str());
+  Send(IDC_CHOOSER_DRIVES, CB_SETCURSEL,
+       Send(IDC_CHOOSER_DRIVES, CB_FINDSTRINGEXACT, -1, DriveOf(opened).c_str()));
 }
 
 void OpenHighlightedDirectory() {
-  const LRESULT index = Send(IDC_FORM2_DIRLIST, LB_GETCURSEL);
+  const LRESULT index = Send(IDC_CHOOSER_DIRECTORIES, LB_GETCURSEL);
   // A directory removed since it was listed cannot be opened.
   if (index < 0 || !Readable(entries[index])) return (void)MessageBeep(MB_ICONWARNING);
   Open(entries[index]);
@@ -146,19 +146,19 @@ void OpenHighlightedDirectory() {
 
 // OK: the model takes the program, or says why not while the chooser stays open.
 void Choose() {
-  if (model->ChooserOk(opened, SelectedText(IDC_FORM2_FILLIST)) && chooser) DestroyWindow(chooser);
+  if (model->ChooserOk(opened, SelectedText(IDC_CHOOSER_FILES)) && chooser) DestroyWindow(chooser);
 }
 
 void OnCommand(int id, int code) {
   const bool double_click = code == LBN_DBLCLK;
-  if (id == IDC_FORM2_DRVLIST && code == CBN_SELCHANGE) {
+  if (id == IDC_CHOOSER_DRIVES && code == CBN_SELCHANGE) {
     const std::wstring drive = SelectedText(id, CB_GETCURSEL, CB_GETLBTEXT);
     Open(DirectoryOnDrive(drive, opened, FullPath, Readable));
   }
-  if (id == IDC_FORM2_DIRLIST && double_click) OpenHighlightedDirectory();
-  if ((id == IDC_FORM2_FILLIST && double_click) || id == IDC_FORM2_COMMAND1) Choose();
+  if (id == IDC_CHOOSER_DIRECTORIES && double_click) OpenHighlightedDirectory();
+  if ((id == IDC_CHOOSER_FILES && double_click) || id == IDC_CHOOSER_OK) Choose();
   // IDCANCEL comes from Esc and, through the dialog manager, from the close box.
-  if (id == IDC_FORM2_COMMAND2 || id == IDCANCEL) DestroyWindow(chooser);
+  if (id == IDC_CHOOSER_CANCEL || id == IDCANCEL) DestroyWindow(chooser);
   // Enter, with no default button: the focused button, or a focused list as a double-click.
   if (id == IDOK && !PressFocusedButton(chooser)) OnCommand(FocusedControlId(chooser), LBN_DBLCLK);
 }
@@ -230,8 +230,8 @@ void CreateChildren(int dpi) {
     if (child.text) SetWindowTextW(hwnd, child.text);
   }
   // A wider substitute for the label's font must not cut its text off.
-  const HWND label = GetDlgItem(chooser, IDC_FORM2_LABEL1);
-  const SIZE extent = TextExtent(form_font, WIDE(TXT_FORM2_LABEL1));
+  const HWND label = GetDlgItem(chooser, IDC_CHOOSER_PROMPT);
+  const SIZE extent = TextExtent(form_font, WIDE(TXT_CHOOSER_PROMPT));
   RECT client;
   GetClientRect(label, &client);
   SetWindowPos(label, nullptr, 0, 0, std::max(extent.cx, client.right), client.bottom,
@@ -240,7 +240,7 @@ void CreateChildren(int dpi) {
   wchar_t roots[26 * 4 + 1] = L"";
   GetLogicalDriveStringsW(26 * 4, roots);
   for (const wchar_t* root = roots; *root; root += wcslen(root) + 1)
-    Send(IDC_FORM2_DRVLIST, CB_ADDSTRING, 0, DriveOf(root).c_str());
+    Send(IDC_CHOOSER_DRIVES, CB_ADDSTRING, 0, DriveOf(root).c_str());
 }
 
 }  // namespace
@@ -254,7 +254,7 @@ void ShowChooser(HINSTANCE instance, Veilpix& veilpix) {
   const int dpi = ScreenDpi();
   const SIZE frame = FrameAroundClient(4815, 3510, kStyle, dpi);  // the client area in twips
   // Where the window system puts a new window, not centred.
-  chooser = CreateWindowExW(0, kClassName, WIDE(TXT_FORM2_CAPTION), kStyle, CW_USEDEFAULT,
+  chooser = CreateWindowExW(0, kClassName, WIDE(TXT_CHOOSER_CAPTION), kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, nullptr);
   if (!chooser) return;
   model = &veilpix;

@@ -21,7 +21,7 @@ namespace {
 constexpr double kWidth = 1020;
 constexpr double kHeight = 840;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr FontDescription kButtonFont{WIDE(TXT_FORM1_FONT), 11.25};
+constexpr FontDescription kButtonFont{WIDE(TXT_MAIN_FONT), 11.25};
 
 // The record's first, smallest form, which every shell takes.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
@@ -29,7 +29,7 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
 HINSTANCE instance = nullptr;
 HWND owner = nullptr;  // hidden: keeps the window off the taskbar
 HWND window = nullptr;
-HWND button = nullptr;  // Command1
+HWND button = nullptr;  // the one button, its caption the state
 HMENU menu_bar = nullptr;
 HFONT font = nullptr;
 HICON tray_images[2] = {};  // pictures hidden, shown; loaded once
@@ -117,7 +117,7 @@ bool TrayWorld::TrayIcon(IconAction action) {
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayCallbackMessage;
   icon.hIcon = tray_images[pictures_shown];
-  // The name, its NUL, then blanks to the end of the field, as the older program kept it.
+  // The name, its NUL, then blanks to the end of the field: the tip ends at the NUL.
   std::string tip = std::string(TXT_APP_TITLE) + '\0';
   tip.resize(sizeof icon.szTip - 1, ' ');
   tip.copy(icon.szTip, tip.size());
@@ -193,7 +193,7 @@ void OnPicturesChanged() {
 }
 
 void OnCommand(int id, int code) {
-  if (id == IDC_FORM1_COMMAND1) {
+  if (id == IDC_MAIN_BUTTON) {
     if (code == BN_CLICKED) world.model.ButtonClick();
   } else {
     world.model.Command(id);
@@ -282,12 +282,12 @@ HWND CreateTrayWindow(HINSTANCE program) {
   font = CreateFontFrom(kButtonFont, dpi);
   RECT client;
   GetClientRect(window, &client);
-  button = CreateChild(window, IDC_FORM1_COMMAND1, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0,
+  button = CreateChild(window, IDC_MAIN_BUTTON, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {0, 0, PixelsToTwips(client.right, dpi), PixelsToTwips(client.bottom, dpi)},
                        font, dpi);
   // First in the tab order, the dialog manager focuses it whenever the window is activated; as
   // the default button it takes Enter as well as Space.
-  SendMessageW(window, DM_SETDEFID, IDC_FORM1_COMMAND1, 0);
+  SendMessageW(window, DM_SETDEFID, IDC_MAIN_BUTTON, 0);
 
   world.model.Start();
   SetTimer(window, kRefreshTimerId, kRefreshMilliseconds, nullptr);

@@ -7,8 +7,8 @@
 
 namespace veilpix {
 
-// The name earlier builds registered too: the installer finds a running Veilpix by it.
-inline constexpr wchar_t kTrayWindowClass[] = L"VeilpixForm1";
+// The installer finds a running Veilpix by this class name.
+inline constexpr wchar_t kTrayWindowClass[] = L"VeilpixTray";
 // The shell reports the tray icon's mouse messages in lParam of this message.
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 inline constexpr UINT kTrayIconId = 1;

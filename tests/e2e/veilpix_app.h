@@ -120,7 +120,7 @@ class Program {
  public:
   ~Program() {  // ends it if it still runs, and takes its tray icon away
     if (process_.hProcess && WaitForExit(0) == STILL_ACTIVE) {
-      RemoveTrayIcon(form1_, 1);  // a stale icon would take the place of the next one
+      RemoveTrayIcon(tray_, 1);  // a stale icon would take the place of the next one
       TerminateProcess(process_.hProcess, 99);
       WaitForSingleObject(process_.hProcess, 5000);
     }
@@ -145,13 +145,13 @@ class Program {
   // Runs Veilpix and waits until it idles with its icon in the tray.
   bool Start(const std::wstring& command_line = Veilpix()) {
     const auto in_tray = [&] {
-      form1_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixForm1");
-      return form1_ && TrayIconShown(form1_, 1);
+      tray_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixTray");
+      return tray_ && TrayIconShown(tray_, 1);
     };
     // The icon is added in the middle of start-up; the rest is done once the program idles.
     return Run(command_line) && WaitUntil(in_tray, 15000) &&
            WaitForInputIdle(process_.hProcess, 10000) == 0 &&
-           SendMessageTimeoutW(form1_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+           SendMessageTimeoutW(tray_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
   }
   // The exit code; STILL_ACTIVE while it runs on.
   DWORD WaitForExit(DWORD timeout_ms = 30000) const {
@@ -161,9 +161,9 @@ class Program {
     return code;
   }
 
-  HWND form1() const { return form1_; }
-  std::wstring Caption() const { return TextOf(GetDlgItem(form1_, IDC_FORM1_COMMAND1)); }
-  bool Topmost() const { return GetWindowLongW(form1_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+  HWND tray() const { return tray_; }
+  std::wstring Caption() const { return TextOf(GetDlgItem(tray_, IDC_MAIN_BUTTON)); }
+  bool Topmost() const { return GetWindowLongW(tray_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
   // Its visible top-level window of `window_class` (any program's unless `own`), once it shows.
   HWND Shown(const wchar_t* window_class, bool own = true) const {
     const DWORD id = own ? process_.dwProcessId : 0;
@@ -235,7 +235,7 @@ class Program {
 
  private:
   PROCESS_INFORMATION process_{};
-  HWND form1_ = nullptr;
+  HWND tray_ = nullptr;
 };
 
 }  // namespace veilpix::testing

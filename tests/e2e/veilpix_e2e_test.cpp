@@ -54,7 +54,7 @@ DWORD WINAPI OtherWindow(void* hung) {
 // the same code).
 void Choose(HWND chooser, int id, const wchar_t* name, bool double_click = false) {
   const HWND list = GetDlgItem(chooser, id);
-  SendMessageW(list, id == IDC_FORM2_DRVLIST ? CB_SELECTSTRING : LB_SELECTSTRING, -1, LPARAM(name));
+  SendMessageW(list, id == IDC_CHOOSER_DRIVES ? CB_SELECTSTRING : LB_SELECTSTRING, -1, LPARAM(name));
   SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), LPARAM(list));
   if (double_click) SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), LPARAM(list));
 }
@@ -94,7 +94,7 @@ using InstallerE2eTest = E2eTest;
 TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStartApplies) {
   CloseHandle(CreateThread(nullptr, 0, OtherWindow, nullptr, 0, nullptr));
   ASSERT_TRUE(app.Start());
-  EXPECT_FALSE(IsWindowVisible(app.form1()));
+  EXPECT_FALSE(IsWindowVisible(app.tray()));
   // Pointing at the icon shows its tip.
   MovePointer(app.TrayIcon().value_or(POINT{}));
   EXPECT_TRUE(app.Shown(L"tooltips_class32", false));
@@ -124,33 +124,33 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   }
   // Now a left click shows the window, topmost, and the next hides it.
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost());
+  EXPECT_SOON(IsWindowVisible(app.tray()) && app.Topmost());
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_SOON(!IsWindowVisible(app.form1()));
-  SetWindowPos(app.form1(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_SOON(!IsWindowVisible(app.tray()));
+  SetWindowPos(app.tray(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(app.Pick(kEnd));
   EXPECT_EQ(app.WaitForExit(), 0u);
-  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  EXPECT_FALSE(TrayIconShown(app.tray(), 1));
   EXPECT_EQ(Setting(L"Left") + L"," + Setting(L"Top"), L"3000,1500");  // 15 twips a pixel
 
   Program again;
   ASSERT_TRUE(again.Start());
-  EXPECT_TRUE(IsWindowVisible(again.form1()));
-  const RECT place = RectOf(again.form1());
+  EXPECT_TRUE(IsWindowVisible(again.tray()));
+  const RECT place = RectOf(again.tray());
   EXPECT_EQ(std::pair(place.left, place.top), std::pair(200L, 100L));
   // Shown, the window has its button in the keyboard focus: Enter and Space switch.
   GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
-  const HWND command1 = GetDlgItem(again.form1(), IDC_FORM1_COMMAND1);
-  ASSERT_SOON(GetGUIThreadInfo(GetWindowThreadProcessId(command1, nullptr), &gui) &&
-              gui.hwndFocus == command1);
-  PostMessageW(command1, WM_KEYDOWN, VK_RETURN, 0);
+  const HWND button = GetDlgItem(again.tray(), IDC_MAIN_BUTTON);
+  ASSERT_SOON(GetGUIThreadInfo(GetWindowThreadProcessId(button, nullptr), &gui) &&
+              gui.hwndFocus == button);
+  PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_SOON(Pictures() == L"yes");
-  PostMessageW(command1, WM_KEYDOWN, VK_SPACE, 0);
-  PostMessageW(command1, WM_KEYUP, VK_SPACE, 0xC0000001);
+  PostMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageW(button, WM_KEYUP, VK_SPACE, 0xC0000001);
   EXPECT_SOON(Pictures() == L"no");
   // The title bar's close box only hides it: Veilpix lives on in the tray.
-  PostMessageW(again.form1(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_SOON(!IsWindowVisible(again.form1()));
+  PostMessageW(again.tray(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_SOON(!IsWindowVisible(again.tray()));
   EXPECT_EQ(again.WaitForExit(300), STILL_ACTIVE);
 }
 
@@ -161,7 +161,7 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
   WriteUserString(kSettingsKey, L"Top", L"-3000000");
   WriteUserString(kSettingsKey, L"Left", L"9e30");
   ASSERT_TRUE(app.Start());
-  RECT window = RectOf(app.form1()), screen = RectOf(GetDesktopWindow()), outside;
+  RECT window = RectOf(app.tray()), screen = RectOf(GetDesktopWindow()), outside;
   EXPECT_FALSE(SubtractRect(&outside, &window, &screen)) << window.left << "," << window.top;
 
   // Outside changes show when they happen, not at the next poll: polled every two seconds, two
@@ -176,23 +176,23 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
   // Another program's window that never answers again.
   CloseHandle(CreateThread(nullptr, 0, OtherWindow, reinterpret_cast<void*>(true), 0, nullptr));
   ASSERT_SOON(FindWindowW(L"Other", L"Hung"));
-  ClickAt(CentreOf(GetDlgItem(app.form1(), IDC_FORM1_COMMAND1)));
+  ClickAt(CentreOf(GetDlgItem(app.tray(), IDC_MAIN_BUTTON)));
   EXPECT_SOON(Pictures() == L"yes" && app.Caption() == L"表示");
 
   // An icon lost without a word is back at the next refresh, with nothing for the watch to see;
   // one lost as the shell restarts, at its "TaskbarCreated", before the refresh after that.
   Sleep(300);
-  RemoveTrayIcon(app.form1(), 1);
-  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.form1(), 1); }, 2500));
-  RemoveTrayIcon(app.form1(), 1);
+  RemoveTrayIcon(app.tray(), 1);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.tray(), 1); }, 2500));
+  RemoveTrayIcon(app.tray(), 1);
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.form1(), 1); }, 1500));
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(app.tray(), 1); }, 1500));
 }
 
 TEST_F(TrayE2eTest, OneResidentPerSessionAndSwitchesFromTheCommandLineThatItFollows) {
   ASSERT_TRUE(app.Start());
   EXPECT_EQ(Program::ExitCode(Program::Veilpix()), 0u);
-  EXPECT_SOON(IsWindowVisible(app.form1()) && app.Topmost()) << "the first one comes forward";
+  EXPECT_SOON(IsWindowVisible(app.tray()) && app.Topmost()) << "the first one comes forward";
   // What each command line stores and returns; the running Veilpix's caption follows.
   const std::tuple<const wchar_t*, DWORD, const wchar_t*> cases[] = {
       {L"/off", 0, L"no"},     {L"-ON", 0, L"yes"},   {L"/toggle", 0, L"no"},
@@ -214,11 +214,11 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   ASSERT_TRUE(app.Start());
   HWND about, box;
   ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
-  EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
-  EXPECT_EQ(TextOf(GetDlgItem(about, IDC_FORM3_LBLTITLE)), L"Veilpix Ver 2.0");
-  const HWND ok = GetDlgItem(about, IDC_FORM3_COMMAND1);
+  EXPECT_FALSE(IsWindowEnabled(app.tray())) << "modal";
+  EXPECT_EQ(TextOf(GetDlgItem(about, IDC_ABOUT_TITLE)), L"Veilpix Ver 2.0");
+  const HWND ok = GetDlgItem(about, IDC_ABOUT_OK);
   EXPECT_EQ(GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON) << "not drawn as default";
-  const HWND link = GetDlgItem(about, IDC_FORM3_LBLURL0);
+  const HWND link = GetDlgItem(about, IDC_ABOUT_SUPPORT_LINK);
 
   // Esc does nothing: the window still shows when the pointer's move behind it arrives.
   PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -228,7 +228,7 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   CURSORINFO on_link{sizeof on_link, 0, nullptr, {}}, off_link = on_link;
   GetCursorInfo(&on_link);
   EXPECT_TRUE(app.Shown(L"tooltips_class32")) << "the link's tip";
-  const RECT other_link = RectOf(GetDlgItem(about, IDC_FORM3_LBLURL1));
+  const RECT other_link = RectOf(GetDlgItem(about, IDC_ABOUT_REPORT_LINK));
   MovePointer({other_link.right + 4, other_link.top});  // the window's own background
   EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) == 0);
   GetCursorInfo(&off_link);
@@ -236,14 +236,14 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   SaveScreenshot(L"about");
   PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);  // on the focused OK
   EXPECT_SOON(!IsWindow(about));
-  EXPECT_SOON(IsWindowEnabled(app.form1()));
+  EXPECT_SOON(IsWindowEnabled(app.tray()));
 
   // Wine's browser launcher runs what stands in for the user's web browser: a shell that records
   // the address it is given on drive C:.
   WriteUserString(kWineBrowserKey, L"Browsers",
                   LR"(/bin/sh -c "printf %s \"$0\" >\"$WINEPREFIX/drive_c/address\"")");
   ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
-  ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_LBLURL1)));
+  ClickAt(CentreOf(GetDlgItem(about, IDC_ABOUT_REPORT_LINK)));
   std::string address;
   EXPECT_SOON((std::ifstream("C:\\address") >> address,
                address == "https://github.com/veilpix/veilpix/issues"))
@@ -251,7 +251,7 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   EXPECT_SOON(!IsWindow(about));
 
   ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
-  ClickAt(CentreOf(GetDlgItem(about, IDC_FORM3_PICICON)));
+  ClickAt(CentreOf(GetDlgItem(about, IDC_ABOUT_ERASE)));
   ASSERT_TRUE(box = app.Shown(L"#32770"));
   EXPECT_EQ(TextOf(box), L" Erasing Registry Has Finished!");
   EXPECT_TRUE(SendMessageW(FindWindowExW(box, nullptr, L"Static", nullptr), STM_GETICON, 0, 0))
@@ -259,7 +259,7 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_FALSE(UserKeyExists(kVeilpixKey));  // nor the position written back as it ended
-  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  EXPECT_FALSE(TrayIconShown(app.tray(), 1));
 }
 
 TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
@@ -272,24 +272,24 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   for (const auto& [message, key] :
        {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
     ASSERT_TRUE(chooser = app.Open(kToggle, L"VeilpixChooser"));
-    EXPECT_FALSE(IsWindowEnabled(app.form1())) << "modal";
+    EXPECT_FALSE(IsWindowEnabled(app.tray())) << "modal";
     PostMessageW(chooser, message, key, 0);
     EXPECT_SOON(!IsWindow(chooser)) << message;
-    EXPECT_SOON(IsWindowEnabled(app.form1()));
+    EXPECT_SOON(IsWindowEnabled(app.tray()));
   }
   EXPECT_EQ(Setting(L"TogglePath"), L"<absent>");
 
   ASSERT_TRUE(chooser = app.Open(kToggle, L"VeilpixChooser"));
-  Choose(chooser, IDC_FORM2_DRVLIST, L"C:");
+  Choose(chooser, IDC_CHOOSER_DRIVES, L"C:");
   for (const wchar_t* folder : {L"C:\\", L"users", L"Public", L"Veilpix Test"})
-    Choose(chooser, IDC_FORM2_DIRLIST, folder, true);
+    Choose(chooser, IDC_CHOOSER_DIRECTORIES, folder, true);
   // One click on a folder only highlights it; a double click opens it.
-  const HWND files = GetDlgItem(chooser, IDC_FORM2_FILLIST);
-  Choose(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools");
+  const HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+  Choose(chooser, IDC_CHOOSER_DIRECTORIES, L"Toggle Tools");
   EXPECT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle.exe")), 0);
-  Choose(chooser, IDC_FORM2_DIRLIST, L"Toggle Tools", true);
+  Choose(chooser, IDC_CHOOSER_DIRECTORIES, L"Toggle Tools", true);
   ASSERT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle Images.exe")), 0);
-  EXPECT_SOON(PixelsShowing(GetDlgItem(chooser, IDC_FORM2_DIRLIST), COLOR_HIGHLIGHT) > 0)
+  EXPECT_SOON(PixelsShowing(GetDlgItem(chooser, IDC_CHOOSER_DIRECTORIES), COLOR_HIGHLIGHT) > 0)
       << "the opened folder drawn highlighted";
   // Enter on the file the mouse selected takes it.
   ClickAt({RectOf(files).left + 20, RectOf(files).top + 8});
@@ -310,7 +310,7 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   ASSERT_TRUE(app.Pick(kToggle));  // off
   WriteUserString(kSettingsKey, L"TogglePath", L"C:\\missing.exe");
   ASSERT_NE(app.Open(kToggle, L"VeilpixChooser"), nullptr);
-  PostMessageW(app.form1(), WM_COMMAND, IDM_END, 0);
+  PostMessageW(app.tray(), WM_COMMAND, IDM_END, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
@@ -335,7 +335,7 @@ TEST_F(InstallerE2eTest, SilentInstallPutsVeilpixInPlaceAndUninstallEndsItAndRem
   const std::wstring uninstall = ReadUserString(kUninstallKey, L"UninstallString");
   ASSERT_EQ(Program::ExitCode(uninstall + L" /S _?=" + kInstallDir), 0u);
   EXPECT_EQ(app.WaitForExit(), 0u);
-  EXPECT_FALSE(TrayIconShown(app.form1(), 1));
+  EXPECT_FALSE(TrayIconShown(app.tray(), 1));
   for (const std::wstring& file : {exe, plain, toggle}) EXPECT_FALSE(exists(file)) << file;
   EXPECT_EQ(ReadUserString(kRunKey, L"Veilpix"), L"<absent>");
   EXPECT_FALSE(UserKeyExists(kUninstallKey));

@@ -65,7 +65,7 @@ bool OpenAndClose(HWND tray, UINT message, WPARAM wparam, LPARAM lparam,
     if (!window) return;
     KillTimer(nullptr, timer);
     shown = closing != kChooserClass ||
-            SendDlgItemMessageW(window, IDC_FORM2_FILLIST, LB_GETCOUNT, 0, 0) > 0;
+            SendDlgItemMessageW(window, IDC_CHOOSER_FILES, LB_GETCOUNT, 0, 0) > 0;
     closing == kMenuClass ? EndMenu() : PostMessageW(window, WM_CLOSE, 0, 0);
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, close);
