@@ -3,9 +3,14 @@
 namespace veilpix {
 
 Launch ParseLaunch(const std::vector<std::wstring>& arguments) {
-  if (arguments.empty()) return Launch::kResident;
-  const std::wstring& word = arguments[0];
-  if (arguments.size() > 1 || word.size() < 2 || (word[0] != L'/' && word[0] != L'-'))
+  // Shortcuts and scripts may pass "" where they have nothing to say.
+  std::vector<std::wstring_view> words;
+  for (const std::wstring& argument : arguments) {
+    if (!argument.empty()) words.push_back(argument);
+  }
+  if (words.empty()) return Launch::kResident;
+  const std::wstring_view word = words[0];
+  if (words.size() > 1 || word.size() < 2 || (word[0] != L'/' && word[0] != L'-'))
     return Launch::kInvalid;
   std::wstring name;
   for (const wchar_t c : word.substr(1)) name.push_back(c >= L'A' && c <= L'Z' ? c + 32 : c);

@@ -16,7 +16,8 @@ enum class Launch {
   kInvalid,   // anything else, or more than one argument
 };
 
-// The arguments after the program's name. Case does not matter, and "-" works like "/".
+// The arguments after the program's name, empty ones left out. Case does not matter, and "-"
+// works like "/".
 Launch ParseLaunch(const std::vector<std::wstring>& arguments);
 
 // What a switch from the command line stores, given what is stored now; written as the tray's

@@ -124,10 +124,12 @@ void Veilpix::CloseBox() {
   world_.ShowWindow(false, false);
 }
 
-void Veilpix::ShowFromOutside() {
-  if (state_.ended) return;
+bool Veilpix::ShowFromOutside() {
+  // Ending (the last box of an erase may still be open): the other start takes over instead.
+  if (state_.ended || state_.settings_erased) return false;
   state_.window_visible = true;
   world_.ShowWindow(true, true);
+  return true;
 }
 
 void Veilpix::Exit() {
@@ -152,11 +154,12 @@ void Veilpix::Erase() {
     Box(WIDE(TXT_ERASE_FAILED) + world_.ErrorText(error), kBoxWarning, {});
     return;
   }
-  state_.settings_erased = true;
   if (error == kNothingStored) {
     Box(WIDE(TXT_NOTHING_STORED), kBoxInformation, WIDE(TXT_NOTHING_STORED_TITLE));
     return;
   }
+  // Only now is there nothing to keep: the position is not written back as Veilpix ends.
+  state_.settings_erased = true;
   Box(WIDE(TXT_ERASED), kBoxInformation, WIDE(TXT_ERASED_TITLE));
   Exit();
 }

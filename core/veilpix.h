@@ -39,7 +39,7 @@ struct State {
   bool remember_position = false;  // 表示場所を記憶
   bool window_visible = true;
   bool icon_added = false;       // start-up has made its first add
-  bool settings_erased = false;  // the About window's erase has run this time
+  bool settings_erased = false;  // the About window's erase removed them: Veilpix is ending
   bool in_message_box = false;   // one of Veilpix's message boxes is open
   bool about_open = false;
   bool ended = false;  // the window is gone: nothing more may reach the shell
@@ -108,8 +108,9 @@ class Veilpix {
   void Command(int id);
   // The title bar's close box: Veilpix lives on in the tray.
   void CloseBox();
-  // Another start of Veilpix asked this one to show itself.
-  void ShowFromOutside();
+  // Another start of Veilpix asked this one to show itself. False when this one is ending, so
+  // that the other start stays as the resident.
+  bool ShowFromOutside();
   // The session ends.
   void Exit();
 

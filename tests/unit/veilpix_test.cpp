@@ -34,7 +34,8 @@ class FakeWorld final : public World {
   bool icon_there = false;
   int refuse_adds = 0;
   std::function<void()> in_window = [] {};  // what the user does in About or the chooser
-  bool ends_in_box = false;                 // the session ends while a message box is open
+  std::function<void()> in_box = [] {};     // what else happens while a message box is open
+  State shown;                              // what the window and the tray were last asked to show
   Veilpix model{*this};
 
   std::wstring Effects() { return std::exchange(log, {}).str(); }
@@ -75,19 +76,18 @@ class FakeWorld final : public World {
     // Clicked again while the box is open: nothing starts again.
     model.TrayButton(kLeftButtonDown);
     model.Command(IDM_ABOUT);
-    if (ends_in_box) model.Exit();
+    in_box();
   }
   // An add is refused while the shell is not ready, a modify while the icon is not there.
   bool TrayIcon(IconAction action) override {
     const wchar_t* names[] = {L"add ", L"modify ", L"delete "};
-    log << names[static_cast<int>(action)]
-        << (model.state().pictures_shown ? L"shown; " : L"hidden; ");
+    log << names[static_cast<int>(action)] << (shown.pictures_shown ? L"shown; " : L"hidden; ");
     if (action == IconAction::kModify) return icon_there;
     if (action == IconAction::kAdd && refuse_adds > 0) return --refuse_adds, false;
     icon_there = action == IconAction::kAdd;
     return true;
   }
-  void ShowState(const State&) override {}
+  void ShowState(const State& state) override { shown = state; }
   void ShowWindow(bool visible, bool topmost) override {
     log << (visible ? (topmost ? L"show topmost; " : L"show; ") : L"hide; ");
   }
@@ -103,13 +103,14 @@ class FakeWorld final : public World {
   void EndProgram() override { log << L"end; "; }
 };
 
-// The marks of 外部ソフトを使用, 左クリックで切換, 起動時に画面表示 and 表示場所を記憶, + or -,
-// "(+)" for 外部ソフトを使用 greyed; then whether the window shows.
-std::wstring Marks(const State& state) {
+// The marks of 外部ソフトを使用, 左クリックで切換, 起動時に画面表示 and 表示場所を記憶 as last
+// shown, + or -, "(+)" for 外部ソフトを使用 greyed; then whether the window shows.
+std::wstring Marks(const FakeWorld& world) {
+  const State& state = world.shown;
   std::wstring out = state.external ? (state.external_locked ? L"(+)" : L"+") : L"-";
   for (const bool on : {state.click_switches, state.show_at_start, state.remember_position})
     out += on ? L" +" : L" -";
-  return out + (state.window_visible ? L" shown" : L" hidden");
+  return out + (world.model.state().window_visible ? L" shown" : L" hidden");
 }
 
 TEST(VeilpixTest, StartUpAppliesTheStoredOptionsAndAddsTheIcon) {
@@ -136,7 +137,7 @@ TEST(VeilpixTest, StartUpAppliesTheStoredOptionsAndAddsTheIcon) {
     const std::wstring at(expected + marks.size() + 1);
     EXPECT_EQ(world.Start(stored),
               L"add shown; move " + at + (marks.ends_with(L"shown") ? L"; show; " : L"; hide; "));
-    EXPECT_EQ(Marks(world.model.state()), marks);
+    EXPECT_EQ(Marks(world), marks);
     EXPECT_EQ(world.options, stored) << "start-up stores nothing";
   }
 }
@@ -173,7 +174,7 @@ TEST(VeilpixTest, TrayButtonsCloseTheAboutWindowFirstAndOnlyExactlyNoReadsAsHidd
     world.pictures = stored;
     if (setup >= kExternal) world.files.insert(kDefaultPath);
     if (setup == kExternal) world.files.insert(L"D:\\Tog.exe");
-    world.ends_in_box = setup == kEndsInBox;
+    if (setup == kEndsInBox) world.in_box = [&world] { world.model.Exit(); };
     world.Start(setup == kNoSwitch ? Options{{L"Change", L"0"}} : Options{});
     world.options[L"TogglePath"] = L"D:\\Tog.exe";  // chosen since the start
     world.write_result = static_cast<WriteResult>(setup <= kNoMemory ? setup : kDirect);
@@ -219,7 +220,7 @@ TEST(VeilpixTest, OptionCommandsFlipTheirMarkAndStoreItAtOnceAndTheHiddenButtonD
   for (const auto& [command, key, stored, marks] : steps) {
     world.model.Command(command);
     EXPECT_EQ(world.Option(key), stored);
-    EXPECT_EQ(Marks(world.model.state()), marks);
+    EXPECT_EQ(Marks(world), marks);
   }
   EXPECT_EQ(world.Effects(), L"hide; show topmost; hide; ");
 }
@@ -227,17 +228,18 @@ TEST(VeilpixTest, OptionCommandsFlipTheirMarkAndStoreItAtOnceAndTheHiddenButtonD
 TEST(VeilpixTest, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgram) {
   FakeWorld world;
   world.Start();
-  world.model.Command(IDM_TOGGLE);  // missing, and the user cancels the chooser
-  EXPECT_EQ(world.Option(L"Toggle"), L"<absent>");
+  // The command, then what is stored and the mark the menu shows.
+  const auto toggle = [&world](const wchar_t* expected) {
+    world.model.Command(IDM_TOGGLE);
+    EXPECT_EQ(world.Option(L"Toggle") + L" " + Marks(world).substr(0, 1), expected);
+  };
+  toggle(L"<absent> -");            // missing, and the user cancels the chooser
   world.options[L"Toggle"] = L"0";  // turned off in an earlier run
   world.in_window = [&world] { world.model.ChooserOk(L"D:\\", L"Toggle.exe"); };
-  world.model.Command(IDM_TOGGLE);  // picked: stored as on, or the next start turns it off again
-  EXPECT_EQ(world.Option(L"Toggle"), L"1");
-  world.model.Command(IDM_TOGGLE);
-  EXPECT_EQ(world.Option(L"Toggle"), L"0");
+  toggle(L"1 +");  // picked: stored as on, or the next start turns it off again
+  toggle(L"0 -");
   world.files.insert(L"D:\\Toggle.exe");
-  world.model.Command(IDM_TOGGLE);  // present: on at once
-  EXPECT_EQ(world.Option(L"Toggle"), L"1");
+  toggle(L"1 +");  // present: on at once
   EXPECT_EQ(world.Effects(), L"chooser; chooser; ");
   // Only a name with "Togg" in it, in that case; stored with the directory that is open.
   for (const wchar_t* refused : {L"toggle images.exe", L""}) {
@@ -250,22 +252,26 @@ TEST(VeilpixTest, ExternalProgramCommandAsksTheChooserOnlyForAMissingProgram) {
 
 TEST(VeilpixTest, EraseEndsWithoutStoringThePositionOrSaysWhyNot) {
   enum Store { kStored, kEmpty, kRefused };
+  // While its box is open another start asks Veilpix to show itself: an ending one lets that
+  // start take over; one that runs on shows its window.
   const std::tuple<Store, std::wstring> cases[] = {
       {kStored,
-       L"box 64 [ Erasing Registry Has Finished!] レジストリの情報を消去しました。終了します！"},
+       L"box 64 [ Erasing Registry Has Finished!] レジストリの情報を消去しました。終了します！; "},
       {kEmpty,
-       L"box 64 [ No Registry Information!] レジストリに書き込まれている情報はありません！"},
-      {kRefused, L"box 48 [] レジストリの情報を消去できませんでした。\n\nerror 5"},
+       L"box 64 [ No Registry Information!] レジストリに書き込まれている情報はありません！; "
+       L"show topmost; "},
+      {kRefused, L"box 48 [] レジストリの情報を消去できませんでした。\n\nerror 5; show topmost; "},
   };
   for (const auto& [store, box] : cases) {
     FakeWorld world;
     world.Start(store == kEmpty ? Options{} : Options{{L"Show", L"1"}});
     world.erase_error = store == kRefused ? 5 : 0;  // access denied
+    world.in_box = [&world] { world.model.ShowFromOutside(); };
     world.model.Erase();
     world.model.Exit();  // the session ends, if the erase did not end Veilpix
-    EXPECT_EQ(world.Effects(), box + L"; delete shown; end; ") << store;
-    // The position is written back only where the erase failed.
-    EXPECT_EQ(world.options.size(), store == kRefused ? 3u : 0u) << store;
+    EXPECT_EQ(world.Effects(), box + L"delete shown; end; ") << store;
+    // The position is written back unless the settings were erased.
+    EXPECT_EQ(world.options.size(), store == kStored ? 0u : store == kEmpty ? 2u : 3u) << store;
   }
 }
 
@@ -302,6 +308,7 @@ TEST(CommandLineTest, OneSwitchInAnyCaseWithSlashOrDashElseInvalid) {
       {{L"/?"}, Launch::kUsage},     {{L"/on", L"/off"}, Launch::kInvalid},
       {{L"on"}, Launch::kInvalid},   {{L"/"}, Launch::kInvalid},
       {{L"/onn"}, Launch::kInvalid}, {{L"/ON "}, Launch::kInvalid},
+      {{L""}, Launch::kResident},    {{L"", L"/off", L""}, Launch::kOff},
   };
   for (const auto& [arguments, launch] : cases)
     EXPECT_EQ(ParseLaunch(arguments), launch) << ::testing::PrintToString(arguments);
