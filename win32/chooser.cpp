@@ -99,7 +99,8 @@ bool Readable(std::wstring_view directory) {
 }
 
 // The names in `directory` that match `pattern`, of its sub-directories or of its files, hidden
-// ones left out (LB_DIR lists them under Wine), sorted without regard to case as the locale sorts.
+// and system ones left out as the system's own file lists leave them, sorted without regard to
+// case as the locale sorts.
 std::vector<std::wstring> Names(const std::wstring& directory, const wchar_t* pattern,
                                 bool directories) {
   std::vector<std::wstring> names;
@@ -109,7 +110,8 @@ std::vector<std::wstring> Names(const std::wstring& directory, const wchar_t* pa
   do {
     const std::wstring_view name = found.cFileName;
     if (((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == directories &&
-        !(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && name != L"." && name != L"..")
+        !(found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
+        name != L"." && name != L"..")
       names.emplace_back(name);
   } while (FindNextFileW(find, &found));
   FindClose(find);

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -31,19 +32,28 @@ int SwitchFromCommandLine(Launch launch) {
   return 0;
 }
 
-// Brings the resident's window forward, once the resident (perhaps still starting) has one.
-int ShowRunningVeilpix() {
-  for (int tries = 0; tries < 50; ++tries) {
-    if (HWND running = FindWindowW(kTrayWindowClass, nullptr)) {
+// Brings the resident's window forward and returns false at once, or waits while it is ending
+// (its last box may still be open) and returns true when it has ended: this start holds `claim`
+// then and is the resident. A resident that answers for five seconds with no window (still
+// starting, hung), or that this start may not wait for (elevated), is left alone.
+bool ResidentEnded(HANDLE claim) {
+  for (int tries = 0; tries < 50;) {
+    DWORD_PTR staying = 0;
+    HWND running = FindWindowW(kTrayWindowClass, nullptr);
+    if (running) {
       DWORD process = 0;
       GetWindowThreadProcessId(running, &process);
       AllowSetForegroundWindow(process);  // this start has the user's foreground rights
-      PostMessageW(running, ShowFromOutsideMessage(), 0, 0);
-      break;
     }
-    Sleep(100);
+    const bool answered = running && SendMessageTimeoutW(running, ShowFromOutsideMessage(), 0, 0,
+                                                         SMTO_ABORTIFHUNG, 1000, &staying);
+    if (staying || !claim) return false;
+    tries += !answered;
+    // Abandoned: the resident's process has ended.
+    const DWORD waited = WaitForSingleObject(claim, 100);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
   }
-  return 0;
+  return false;
 }
 
 }  // namespace
@@ -61,10 +71,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     default:
       return SwitchFromCommandLine(launch);
   }
-  // One resident per user session. The mutex goes with its process, so a copy that crashed
-  // does not keep the next start out.
-  CreateMutexW(nullptr, FALSE, L"Local\\Veilpix");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return ShowRunningVeilpix();
+  // One resident per user session: it owns this mutex until its process ends, so a copy that
+  // crashed does not keep the next start out. A copy running elevated denies the open.
+  const HANDLE claim = CreateMutexW(nullptr, TRUE, L"Local\\Veilpix");
+  const DWORD error = GetLastError();
+  if ((error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) && !ResidentEnded(claim))
+    return 0;
+  // Links open through the shell, which asks for COM on the calling thread.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (!CreateTrayWindow(instance)) return 1;
   return RunMessageLoop();
 }

@@ -125,15 +125,23 @@ void RearmPicturesWatch() {
   }
   // Armed again on the key already watched, not on a new handle: closing a watched key sets
   // the event, which would wake the loop for nothing.
-  if (watch.key && path == watch.path) {
+  const bool same = watch.key && path == watch.path;
+  if (same) {
     RegCloseKey(key);
   } else {
     if (watch.key) RegCloseKey(watch.key);
     watch.key = key;
     watch.path = path;
   }
-  RegNotifyChangeKeyValue(watch.key, path != kPicturesKey,
-                          REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME, watch.changed, TRUE);
+  if (RegNotifyChangeKeyValue(watch.key, path != kPicturesKey,
+                              REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME, watch.changed,
+                              TRUE) != ERROR_SUCCESS &&
+      same) {
+    // The key watched was deleted (and perhaps made again) since: watched anew, on a fresh one.
+    RegCloseKey(watch.key);
+    watch.key = nullptr;
+    RearmPicturesWatch();
+  }
 }
 
 void StopWatchingPictures() {

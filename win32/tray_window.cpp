@@ -219,9 +219,9 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     return 0;
   }
   if (message == ShowFromOutsideMessage()) {
-    world.model.ShowFromOutside();
+    if (!world.model.ShowFromOutside()) return FALSE;
     SetForegroundWindow(hwnd);
-    return 0;
+    return TRUE;
   }
   switch (message) {
     case kTrayCallbackMessage:
@@ -279,6 +279,8 @@ HWND CreateTrayWindow(HINSTANCE program) {
                            TwipsToPixels(kWidth, dpi), TwipsToPixels(kHeight, dpi), owner, nullptr,
                            instance, nullptr);
   if (!window) return nullptr;
+  // Another start asks this one to show itself, also when this one runs elevated.
+  ChangeWindowMessageFilterEx(window, ShowFromOutsideMessage(), MSGFLT_ALLOW, nullptr);
   font = CreateFontFrom(kButtonFont, dpi);
   RECT client;
   GetClientRect(window, &client);
