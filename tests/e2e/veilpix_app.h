@@ -143,14 +143,15 @@ class Program {
                           nullptr, &startup, &process_);
   }
   // Runs Veilpix and waits until it idles with its icon in the tray.
-  bool Start(const std::wstring& command_line = Veilpix()) {
+  bool Start(const std::wstring& command_line = Veilpix()) { return Run(command_line) && InTray(); }
+  // Waits until the Veilpix running idles with its icon in the tray.
+  bool InTray() {
     const auto in_tray = [&] {
       tray_ = FindTopLevelWindow(process_.dwProcessId, L"VeilpixTray");
       return tray_ && TrayIconShown(tray_, 1);
     };
     // The icon is added in the middle of start-up; the rest is done once the program idles.
-    return Run(command_line) && WaitUntil(in_tray, 15000) &&
-           WaitForInputIdle(process_.hProcess, 10000) == 0 &&
+    return WaitUntil(in_tray, 15000) && WaitForInputIdle(process_.hProcess, 10000) == 0 &&
            SendMessageTimeoutW(tray_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
   }
   // The exit code; STILL_ACTIVE while it runs on.
@@ -162,6 +163,12 @@ class Program {
   }
 
   HWND tray() const { return tray_; }
+  // The window that has the keyboard focus in Veilpix's thread.
+  HWND Focus() const {
+    GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
+    GetGUIThreadInfo(GetWindowThreadProcessId(tray_, nullptr), &gui);
+    return gui.hwndFocus;
+  }
   std::wstring Caption() const { return TextOf(GetDlgItem(tray_, IDC_MAIN_BUTTON)); }
   bool Topmost() const { return GetWindowLongW(tray_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
   // Its visible top-level window of `window_class` (any program's unless `own`), once it shows.

@@ -5,6 +5,7 @@
 #include "tests/e2e/veilpix_app.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 
 namespace veilpix::testing {
 namespace {
@@ -49,12 +50,27 @@ DWORD WINAPI OtherWindow(void* hung) {
   return 0;
 }
 
+// Sets who may do what with `key`: read-only makes it refuse writes, as a policy or a program
+// running elevated may.
+constexpr wchar_t kReadOnly[] = L"D:(A;;KR;;;WD)", kAllAccess[] = L"D:(A;;KA;;;WD)";
+void SetKeyAccess(const wchar_t* key, const wchar_t* access) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &descriptor,
+                                                       nullptr);
+  HKEY handle = nullptr;
+  RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, WRITE_DAC, &handle);
+  RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor);
+  RegCloseKey(handle);
+  LocalFree(descriptor);
+}
+
 // Selects the first entry that begins with `name` in one of the chooser's lists, and double-clicks
 // it when asked, with the notifications the list then sends (CBN_SELCHANGE and LBN_SELCHANGE are
 // the same code).
 void Choose(HWND chooser, int id, const wchar_t* name, bool double_click = false) {
   const HWND list = GetDlgItem(chooser, id);
-  SendMessageW(list, id == IDC_CHOOSER_DRIVES ? CB_SELECTSTRING : LB_SELECTSTRING, -1, LPARAM(name));
+  SendMessageW(list, id == IDC_CHOOSER_DRIVES ? CB_SELECTSTRING : LB_SELECTSTRING, -1,
+               LPARAM(name));
   SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), LPARAM(list));
   if (double_click) SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), LPARAM(list));
 }
@@ -70,6 +86,7 @@ class E2eTest : public ::testing::Test {
     WriteUserString(kIeMainKey, kPictures, L"yes");
   }
   void TearDown() override {
+    SetKeyAccess(kIeMainKey, kAllAccess);
     DeleteUserKey(kVeilpixKey);
     std::filesystem::remove_all(kFolder);
     for (const auto& decoy : {kPrograms[1], kPrograms[1] + L".ran"}) std::filesystem::remove(decoy);
@@ -97,7 +114,9 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   EXPECT_FALSE(IsWindowVisible(app.tray()));
   // Pointing at the icon shows its tip.
   MovePointer(app.TrayIcon().value_or(POINT{}));
-  EXPECT_TRUE(app.Shown(L"tooltips_class32", false));
+  // Its tip is the name alone: blanks after it would widen the tip.
+  const RECT tip = RectOf(app.Shown(L"tooltips_class32", false));
+  EXPECT_LT(tip.right - tip.left, 4 * (tip.bottom - tip.top)) << tip.right - tip.left;
   ASSERT_TRUE(app.ClickTrayIcon());
   EXPECT_SOON(Pictures() == L"no" && app.Caption() == L"非表示");
   EXPECT_SOON(told > 0) << "every top-level window is told";
@@ -139,10 +158,8 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   const RECT place = RectOf(again.tray());
   EXPECT_EQ(std::pair(place.left, place.top), std::pair(200L, 100L));
   // Shown, the window has its button in the keyboard focus: Enter and Space switch.
-  GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
   const HWND button = GetDlgItem(again.tray(), IDC_MAIN_BUTTON);
-  ASSERT_SOON(GetGUIThreadInfo(GetWindowThreadProcessId(button, nullptr), &gui) &&
-              gui.hwndFocus == button);
+  ASSERT_SOON(again.Focus() == button);
   PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_SOON(Pictures() == L"yes");
   PostMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
@@ -163,6 +180,7 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
   ASSERT_TRUE(app.Start());
   RECT window = RectOf(app.tray()), screen = RectOf(GetDesktopWindow()), outside;
   EXPECT_FALSE(SubtractRect(&outside, &window, &screen)) << window.left << "," << window.top;
+  EXPECT_TRUE(GetWindow(app.tray(), GW_OWNER)) << "owned: no taskbar button of its own";
 
   // Outside changes show when they happen, not at the next poll: polled every two seconds, two
   // changes in a row could not both show within one and a half. The watch begins just after
@@ -177,7 +195,8 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
   CloseHandle(CreateThread(nullptr, 0, OtherWindow, reinterpret_cast<void*>(true), 0, nullptr));
   ASSERT_SOON(FindWindowW(L"Other", L"Hung"));
   ClickAt(CentreOf(GetDlgItem(app.tray(), IDC_MAIN_BUTTON)));
-  EXPECT_SOON(Pictures() == L"yes" && app.Caption() == L"表示");
+  EXPECT_TRUE(WaitUntil([&] { return Pictures() == L"yes" && app.Caption() == L"表示"; }, 1500))
+      << "a hung window holds a switch up for half a second at most";
 
   // An icon lost without a word is back at the next refresh, with nothing for the watch to see;
   // one lost as the shell restarts, at its "TaskbarCreated", before the refresh after that.
@@ -190,23 +209,51 @@ TEST_F(TrayE2eTest, WindowComesBackOnScreenFollowsOutsideChangesAndSwitchesPastA
 }
 
 TEST_F(TrayE2eTest, OneResidentPerSessionAndSwitchesFromTheCommandLineThatItFollows) {
+  CloseHandle(CreateThread(nullptr, 0, OtherWindow, nullptr, 0, nullptr));
   ASSERT_TRUE(app.Start());
   EXPECT_EQ(Program::ExitCode(Program::Veilpix()), 0u);
   EXPECT_SOON(IsWindowVisible(app.tray()) && app.Topmost()) << "the first one comes forward";
-  // What each command line stores and returns; the running Veilpix's caption follows.
+  EXPECT_SOON(app.Focus() == GetDlgItem(app.tray(), IDC_MAIN_BUTTON));
+  // What each command line stores and returns; the running Veilpix's caption follows. Only a
+  // setting stored is told to every top-level window. The last cannot be stored.
   const std::tuple<const wchar_t*, DWORD, const wchar_t*> cases[] = {
-      {L"/off", 0, L"no"},     {L"-ON", 0, L"yes"},   {L"/toggle", 0, L"no"},
+      {L"/off", 0, L"no"},     {L"-ON", 0, L"yes"},   {L"\"\" /toggle", 0, L"no"},
       {L"/on /off", 2, L"no"}, {L"/bogus", 2, L"no"}, {L"/TOGGLE", 0, L"yes"},
+      {L"/off", 1, L"yes"},
   };
   for (const auto& [arguments, code, stored] : cases) {
+    if (code == 1) SetKeyAccess(kIeMainKey, kReadOnly);
+    const LONG before = told;
     EXPECT_EQ(Program::ExitCode(Program::Veilpix(arguments)), code) << arguments;
     const ULONGLONG ended = GetTickCount64();
     EXPECT_EQ(Pictures(), stored) << arguments;
+    EXPECT_EQ(told > before, code == 0) << arguments;
     const wchar_t* caption = Pictures() == L"no" ? L"非表示" : L"表示";
     EXPECT_TRUE(WaitUntil([&] { return app.Caption() == caption; }, 1500)) << arguments;
     std::printf("%ls: exit %lu, caption %llu ms after\n", arguments, code,
                 GetTickCount64() - ended);
   }
+  // A log-off that another program cancelled leaves Veilpix running; one that happens ends it.
+  PostMessageW(app.tray(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(app.WaitForExit(500), STILL_ACTIVE);
+  PostMessageW(app.tray(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+
+  // The usage, in a box with its icon.
+  Program usage;
+  ASSERT_TRUE(usage.Run(Program::Veilpix(L"/?")));
+  const HWND box = usage.Shown(L"#32770");
+  EXPECT_TRUE(SendMessageW(FindWindowExW(box, nullptr, L"Static", nullptr), STM_GETICON, 0, 0));
+  EXPECT_NE(TextOf(GetDlgItem(box, 0xFFFF)).find(L"/toggle"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(usage.WaitForExit(), 0u);
+  // A Veilpix that this start may not even ask (one running elevated) is a Veilpix running.
+  SECURITY_ATTRIBUTES locked{sizeof locked, nullptr, FALSE};
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1,
+                                                       &locked.lpSecurityDescriptor, nullptr);
+  const HANDLE claim = CreateMutexW(&locked, TRUE, L"Local\\Veilpix");
+  EXPECT_EQ(Program::ExitCode(Program::Veilpix()), 0u);
+  CloseHandle(claim);
 }
 
 TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureErasesEverything) {
@@ -216,6 +263,11 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
   EXPECT_FALSE(IsWindowEnabled(app.tray())) << "modal";
   EXPECT_EQ(TextOf(GetDlgItem(about, IDC_ABOUT_TITLE)), L"Veilpix Ver 2.0");
+  const RECT place = RectOf(about), screen = RectOf(GetDesktopWindow());
+  EXPECT_LE(
+      abs(place.left + place.right - screen.right) + abs(place.top + place.bottom - screen.bottom),
+      2)
+      << "centred on the screen";
   const HWND ok = GetDlgItem(about, IDC_ABOUT_OK);
   EXPECT_EQ(GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON) << "not drawn as default";
   const HWND link = GetDlgItem(about, IDC_ABOUT_SUPPORT_LINK);
@@ -256,16 +308,30 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   EXPECT_EQ(TextOf(box), L" Erasing Registry Has Finished!");
   EXPECT_TRUE(SendMessageW(FindWindowExW(box, nullptr, L"Static", nullptr), STM_GETICON, 0, 0))
       << "its icon";
+  // Started again while that box is open, Veilpix waits, and is the resident once this one ends.
+  Program next;
+  ASSERT_TRUE(next.Run(Program::Veilpix()));
+  EXPECT_EQ(next.WaitForExit(1000), STILL_ACTIVE);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_TRUE(next.InTray());
   EXPECT_FALSE(UserKeyExists(kVeilpixKey));  // nor the position written back as it ended
   EXPECT_FALSE(TrayIconShown(app.tray(), 1));
 }
 
 TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
-  std::filesystem::create_directories(kFolder + L"\\Toggle Tools");
-  for (const std::wstring& copy : kPrograms)
+  const std::wstring tools = kFolder + L"\\Toggle Tools";
+  for (const std::wstring& folder : {tools + L"\\Hidden", kFolder + L"\\Gone"})
+    std::filesystem::create_directories(folder);
+  for (const std::wstring& copy : {kPrograms[0], kPrograms[1], kPrograms[2],
+                                   tools + L"\\Toggle Hidden.exe", tools + L"\\Toggle System.exe"})
     ASSERT_TRUE(CopyFileW(WinePath(VEILPIX_STAND_IN).c_str(), copy.c_str(), FALSE)) << copy;
+  for (const auto& [name, attribute] : {std::pair{L"\\Hidden", FILE_ATTRIBUTE_HIDDEN},
+                                        {L"\\Toggle Hidden.exe", FILE_ATTRIBUTE_HIDDEN},
+                                        {L"\\Toggle System.exe", FILE_ATTRIBUTE_SYSTEM}})
+    SetFileAttributesW((tools + name).c_str(), attribute);
+  // A drive that cannot be read (no medium in it): picking it leaves the chooser where it was.
+  DefineDosDeviceW(0, L"Q:", L"C:\\nowhere");
   ASSERT_TRUE(app.Start());
   // Esc and the close box close it with nothing stored, and give the main window back.
   HWND chooser;
@@ -281,16 +347,29 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
 
   ASSERT_TRUE(chooser = app.Open(kToggle, L"VeilpixChooser"));
   Choose(chooser, IDC_CHOOSER_DRIVES, L"C:");
+  const HWND drives = GetDlgItem(chooser, IDC_CHOOSER_DRIVES);
+  const HWND folders = GetDlgItem(chooser, IDC_CHOOSER_DIRECTORIES);
+  ASSERT_GT(SendMessageW(drives, CB_FINDSTRINGEXACT, -1, LPARAM(L"Q:")), 0);
+  Choose(chooser, IDC_CHOOSER_DRIVES, L"Q:");
+  wchar_t drive[8] = L"";
+  SendMessageW(drives, CB_GETLBTEXT, SendMessageW(drives, CB_GETCURSEL, 0, 0), LPARAM(drive));
+  EXPECT_STREQ(drive, L"C:");
+  EXPECT_GT(SendMessageW(folders, LB_GETCOUNT, 0, 0), 1);
   for (const wchar_t* folder : {L"C:\\", L"users", L"Public", L"Veilpix Test"})
     Choose(chooser, IDC_CHOOSER_DIRECTORIES, folder, true);
   // One click on a folder only highlights it; a double click opens it.
   const HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+  RemoveDirectoryW((kFolder + L"\\Gone").c_str());
+  Choose(chooser, IDC_CHOOSER_DIRECTORIES, L"Gone", true);  // gone since it was listed
   Choose(chooser, IDC_CHOOSER_DIRECTORIES, L"Toggle Tools");
   EXPECT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle.exe")), 0);
   Choose(chooser, IDC_CHOOSER_DIRECTORIES, L"Toggle Tools", true);
   ASSERT_EQ(SendMessageW(files, LB_FINDSTRINGEXACT, -1, LPARAM(L"Toggle Images.exe")), 0);
-  EXPECT_SOON(PixelsShowing(GetDlgItem(chooser, IDC_CHOOSER_DIRECTORIES), COLOR_HIGHLIGHT) > 0)
-      << "the opened folder drawn highlighted";
+  // Only that: hidden and system files and folders are left out, and so are "." and "..".
+  EXPECT_EQ(SendMessageW(files, LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(folders, LB_GETCOUNT, 0, 0), 5)
+      << "C:\\ users Public Veilpix Test Toggle Tools";
+  EXPECT_SOON(PixelsShowing(folders, COLOR_HIGHLIGHT) > 0) << "the opened folder drawn highlighted";
   // Enter on the file the mouse selected takes it.
   ClickAt({RectOf(files).left + 20, RectOf(files).top + 8});
   EXPECT_SOON(PixelsShowing(files, COLOR_HIGHLIGHT) > 0);
@@ -301,14 +380,16 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
 
   // The menu item is ticked: a left click starts the program instead of writing the setting.
   ASSERT_TRUE(app.ClickTrayIcon());
-  EXPECT_SOON(exists(kPrograms[0] + L".ran"));
+  int shown_as = -1;  // how the program was asked to show its window
+  EXPECT_SOON((std::ifstream(std::filesystem::path(kPrograms[0] + L".ran")) >> shown_as,
+               shown_as == SW_SHOWMINIMIZED));
   EXPECT_FALSE(exists(kPrograms[1] + L".ran") || exists(kPrograms[2] + L".ran"));
   EXPECT_EQ(Pictures(), L"yes");
 
   // Ended with the chooser open (it has no owner to go with), as the installer ends Veilpix:
   // nothing stays behind.
-  ASSERT_TRUE(app.Pick(kToggle));  // off
-  WriteUserString(kSettingsKey, L"TogglePath", L"C:\\missing.exe");
+  ASSERT_TRUE(app.Pick(kToggle));                               // off
+  WriteUserString(kSettingsKey, L"TogglePath", tools.c_str());  // a folder is no program
   ASSERT_NE(app.Open(kToggle, L"VeilpixChooser"), nullptr);
   PostMessageW(app.tray(), WM_COMMAND, IDM_END, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
