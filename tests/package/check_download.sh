@@ -3,10 +3,12 @@
 # nothing beside it but Windows' own DLLs, showing the release's version, with the manifest
 # Windows reads before starting it (common controls 6, DPI aware, no elevation asked for).
 # usage: check_download.sh <exe> <objdump> <windres> <objcopy> <version a.b.c.d> <product name>
+#        [function it must import ...]
 set -u
 # The tools' output is read below: in their own words, whatever the caller's locale.
 export LC_ALL=C
 exe=$1 objdump=$2 windres=$3 objcopy=$4 version=$5 product=$6
+shift 6
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
@@ -17,6 +19,10 @@ system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|ole32|sh
 while read -r dll; do
   grep -Eiq "$system_dlls" <<<"$dll" || fail "imports $dll, which is not part of Windows"
 done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+
+for function in "$@"; do
+  grep -Eq "^\s+[0-9a-f]+\s+[0-9]+\s+$function$" <<<"$headers" || fail "does not call $function"
+done
 
 resources=$("$windres" -J coff -O rc -i "$exe") || { echo "FAIL: cannot read its resources"; exit 1; }
 for line in " FILEVERSION ${version//./, }" " PRODUCTVERSION ${version//./, }" \
