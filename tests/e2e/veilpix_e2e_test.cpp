@@ -11,9 +11,6 @@ namespace {
 
 using std::filesystem::exists;
 
-constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
-constexpr wchar_t kPictures[] = L"Display Inline Images";
-constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veilpix";
@@ -54,7 +51,8 @@ DWORD WINAPI OtherWindow(void* hung) {
 // the same code).
 void Choose(HWND chooser, int id, const wchar_t* name, bool double_click = false) {
   const HWND list = GetDlgItem(chooser, id);
-  SendMessageW(list, id == IDC_CHOOSER_DRIVES ? CB_SELECTSTRING : LB_SELECTSTRING, -1, LPARAM(name));
+  SendMessageW(list, id == IDC_CHOOSER_DRIVES ? CB_SELECTSTRING : LB_SELECTSTRING, -1,
+               LPARAM(name));
   SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), LPARAM(list));
   if (double_click) SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), LPARAM(list));
 }
