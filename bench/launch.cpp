@@ -62,4 +62,15 @@ void End(PROCESS_INFORMATION& process) {
   CloseHandle(process.hProcess);
 }
 
+size_t PrivateBytes(HANDLE process) {
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  const BYTE* address = nullptr;
+  while (VirtualQueryEx(process, address, &region, sizeof region) == sizeof region) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    address = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+  }
+  return total;
+}
+
 }  // namespace veilpix::bench

@@ -1,5 +1,6 @@
 #pragma once
-// Starting and ending the programs the benchmarks measure, whose paths come on the command line.
+// Starting, measuring and ending the programs the benchmarks measure, whose paths come on the
+// command line.
 
 #include <windows.h>
 
@@ -22,5 +23,9 @@ bool HasTrayIcon(DWORD process_id);
 
 // Takes the program's tray icon away, so no dead icon stays in the shell, and ends it.
 void End(PROCESS_INFORMATION& process);
+
+// Committed private memory of `process` in bytes: what Windows reports as PrivateUsage, which
+// Wine does not.
+size_t PrivateBytes(HANDLE process);
 
 }  // namespace veilpix::bench

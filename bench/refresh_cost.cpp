@@ -11,7 +11,7 @@
 #include "bench/measure.h"
 #include "bench/report.h"
 #include "resources/resource.h"
-#include "tests/win32/live_tray.h"
+#include "bench/live_tray.h"
 #include "tests/win32/wine_helpers.h"
 #include "win32/tray_window.h"
 

@@ -11,7 +11,6 @@
 #include "bench/launch.h"
 #include "bench/measure.h"
 #include "bench/report.h"
-#include "tests/win32/process_resources.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ bool StartOnce(const std::wstring& exe, Starts& starts) {
   WaitForInputIdle(process.hProcess, 5000);
   Sleep(kSettleMs);
   starts.private_kib.push_back(
-      static_cast<double>(veilpix::testing::PrivateBytes(process.hProcess)) / 1024);
+      static_cast<double>(veilpix::bench::PrivateBytes(process.hProcess)) / 1024);
   veilpix::bench::End(process);
   return true;
 }

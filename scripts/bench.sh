@@ -5,9 +5,9 @@
 # where the kernel cannot execute 32-bit code: then both Veilpix and its floors are emulated.
 #
 # Usage: bash scripts/bench.sh [soak refreshes, default 1000000]
-# The soak switches once every 100 refreshes, each switch in a round with the tray menu, the
-# option commands, an external start, About and the chooser. Each refresh modifies the tray icon,
-# which Wine's shell takes a few milliseconds for, so the default soak runs for one to two hours.
+# The soak drives the running Veilpix.exe from outside: it switches once every 100 refreshes, each
+# switch in a round with a command-line switch, another start, the tray menu, the option
+# commands, external starts, About and the chooser, several of them separate processes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -17,7 +17,7 @@ soak_switches=$((soak_refreshes / 100))
 bash scripts/setup.sh
 cmake --preset windows -DVEILPIX_BENCH=ON >/dev/null
 cmake --build --preset windows --target Veilpix minimal_tray minimal_watcher veilpix_bench_latency \
-  veilpix_bench_refresh veilpix_bench_startup veilpix_soak_test
+  veilpix_bench_refresh veilpix_bench_startup veilpix_e2e_tests
 
 # shellcheck source=wine-env.sh
 . scripts/wine-env.sh
@@ -55,7 +55,7 @@ row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" "$(kib "$build/bench/minima
 
 soak_log=$build/bench/soak.log
 VEILPIX_SOAK_REFRESHES=$soak_refreshes VEILPIX_SOAK_SWITCHES=$soak_switches \
-  run "$build/tests/win32/veilpix_soak_test.exe" >"$soak_log" || true
+  run "$build/tests/e2e/veilpix_e2e_tests.exe" --gtest_filter='SoakTest.*' >"$soak_log" || true
 grep -q '^\[  PASSED  \]' "$soak_log" || { cat "$soak_log" >&2; echo "bench: the soak failed" >&2; }
 sed -n 's/^soak: \(.*\) \([0-9]*\) -> \([0-9]*\)$/\1|\2|\3/p' "$soak_log" |
   while IFS='|' read -r what before after; do

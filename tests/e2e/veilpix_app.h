@@ -25,6 +25,9 @@ namespace veilpix::testing {
 
 inline constexpr wchar_t kVeilpixKey[] = L"Software\\Veilpix";
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Veilpix\\General";
+inline constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr wchar_t kPictures[] = L"Display Inline Images";
+inline constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
 // The tray menu's items, top down.
 enum MenuItem { kToggle, kChange, kStart, kPosition, kAbout, kEnd };
 
@@ -162,6 +165,7 @@ class Program {
     return code;
   }
 
+  const PROCESS_INFORMATION& process() const { return process_; }
   HWND tray() const { return tray_; }
   // The window that has the keyboard focus in Veilpix's thread.
   HWND Focus() const {

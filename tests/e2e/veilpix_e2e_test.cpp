@@ -12,9 +12,6 @@ namespace {
 
 using std::filesystem::exists;
 
-constexpr wchar_t kIeMainKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
-constexpr wchar_t kPictures[] = L"Display Inline Images";
-constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veilpix";

@@ -1,7 +1,8 @@
 #pragma once
-// Veilpix's real tray window in this process, for the soak test and the benchmarks: made as the
-// program starts it (tray icon, options applied, timer, registry watch) from stored options for
-// direct switching (a switch writes the setting itself) by a left click (the window stays hidden).
+// Veilpix's real tray window in the benchmark's own process, so that a refresh can be timed
+// without a message crossing processes: made as the program starts it (tray icon, options
+// applied, timer, registry watch) from stored options for direct switching (a switch writes the
+// setting itself) by a left click (the window stays hidden).
 
 #include <windows.h>
 
