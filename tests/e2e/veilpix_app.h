@@ -63,13 +63,37 @@ inline POINT CentreOf(HWND hwnd) {
   const RECT rect = RectOf(hwnd);
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
-// How many pixels of the window's place on the screen show the system colour `index`; within
-// `columns` of its left edge when given.
-inline int PixelsShowing(HWND hwnd, int index, int columns = 0) {
-  RECT rect = RectOf(hwnd);
-  if (columns) rect.right = rect.left + columns;
-  const std::vector<DWORD> pixels = Pixels(rect);
+// How many pixels of the window's place on the screen show the system colour `index`.
+inline int PixelsShowing(HWND hwnd, int index) {
+  const std::vector<DWORD> pixels = Pixels(RectOf(hwnd));
   return std::count(pixels.begin(), pixels.end(), GetSysColor(index));
+}
+// A pop-up menu's items top down as its pixels show them: each "+" or "-" for a check mark in
+// its left margin or none, then "a" for text in the menu's text colour or "g" for greyed text. An
+// item is a band of rows with text in them.
+inline std::string MenuMarks(HWND menu) {
+  const RECT rect = RectOf(menu);
+  const int width = rect.right - rect.left, margin = GetSystemMetrics(SM_CXMENUCHECK);
+  const std::vector<DWORD> pixels = Pixels(rect);
+  // Wine greys an item's text in this grey, whatever the system colours.
+  const DWORD text = GetSysColor(COLOR_MENUTEXT), grey = RGB(128, 128, 128);
+  const DWORD background = GetSysColor(COLOR_MENU);
+  std::string marks;
+  bool in_item = false, checked = false, active = false;
+  for (size_t row = 0; row * width < pixels.size(); ++row) {
+    bool text_row = false, marked = false;
+    for (int x = 1; x < width; ++x) {  // inside the menu's one-pixel border
+      const DWORD pixel = pixels[row * width + x];
+      if (x < margin) marked |= pixel != background;
+      if (x >= margin && (pixel == text || pixel == grey)) text_row = true;
+      active |= x >= margin && pixel == text;
+    }
+    checked |= text_row && marked;
+    if (in_item && !text_row) marks += std::string(checked ? "+" : "-") + (active ? "a " : "g ");
+    if (!text_row) checked = active = false;
+    in_item = text_row;
+  }
+  return marks;
 }
 inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[256] = L"";
