@@ -70,8 +70,8 @@ inline int PixelsShowing(HWND hwnd, int index) {
 }
 // A pop-up menu's items top down as its pixels show them: each "+" or "-" for a check mark in
 // its left margin or none, then "a" for text in the menu's text colour or "g" for greyed text. An
-// item is a band of rows with text in them.
-inline std::string MenuMarks(HWND menu) {
+// item is a band of rows with text in them; `middles` gets the screen row through each.
+inline std::string MenuMarks(HWND menu, std::vector<LONG>* middles = nullptr) {
   const RECT rect = RectOf(menu);
   const int width = rect.right - rect.left, margin = GetSystemMetrics(SM_CXMENUCHECK);
   const std::vector<DWORD> pixels = Pixels(rect);
@@ -79,8 +79,9 @@ inline std::string MenuMarks(HWND menu) {
   const DWORD text = GetSysColor(COLOR_MENUTEXT), grey = RGB(128, 128, 128);
   const DWORD background = GetSysColor(COLOR_MENU);
   std::string marks;
-  bool in_item = false, checked = false, active = false;
-  for (size_t row = 0; row * width < pixels.size(); ++row) {
+  bool checked = false, active = false;
+  LONG top = -1;  // of the item whose rows these are; -1 between items
+  for (LONG row = 0; row * width < LONG(pixels.size()); ++row) {
     bool text_row = false, marked = false;
     for (int x = 1; x < width; ++x) {  // inside the menu's one-pixel border
       const DWORD pixel = pixels[row * width + x];
@@ -89,9 +90,12 @@ inline std::string MenuMarks(HWND menu) {
       active |= x >= margin && pixel == text;
     }
     checked |= text_row && marked;
-    if (in_item && !text_row) marks += std::string(checked ? "+" : "-") + (active ? "a " : "g ");
-    if (!text_row) checked = active = false;
-    in_item = text_row;
+    if (text_row && top < 0) top = row;
+    if (text_row || top < 0) continue;
+    marks += std::string(checked ? "+" : "-") + (active ? "a " : "g ");
+    if (middles) middles->push_back(rect.top + (top + row) / 2);
+    checked = active = false;
+    top = -1;
   }
   return marks;
 }

@@ -67,22 +67,26 @@ void PlantPrograms() {
 }
 
 // Opens the tray menu, expects its items to show `marks` (see MenuMarks), saves the screen when
-// asked, and picks `item`.
+// asked, and clicks `item`.
 bool PickWhereMenuShows(Program& app, const char* marks, MenuItem item,
                         const wchar_t* screenshot = nullptr) {
   const HWND menu = app.OpenMenu();
   std::string shown;
+  std::vector<LONG> middles;
   // The item under the pointer where the menu opened may show highlighted, also after a while:
   // at each look the pointer moves in the menu's top margin, which is no item's. Moved to where
-  // it is, it would not move.
+  // it is, it would not move. Keys would race with those moves; a click says where it is.
   int look = 0;
   const auto show = [&] {
     MovePointer({RectOf(menu).left + 1 + ++look % 2, RectOf(menu).top + 1});
-    return (shown = MenuMarks(menu)) == marks;
+    middles.clear();
+    return (shown = MenuMarks(menu, &middles)) == marks;
   };
   EXPECT_TRUE(WaitUntil(show)) << shown;
   if (screenshot) SaveScreenshot(screenshot);
-  return app.Pick(item, menu);
+  if (middles.size() <= size_t(item)) return false;
+  ClickAt({CentreOf(menu).x, middles[item]});
+  return WaitUntil([&] { return !IsWindowVisible(menu); });
 }
 
 // Each pass starts with pictures shown and leaves the prefix as it found it: no settings, no
