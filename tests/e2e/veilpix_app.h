@@ -28,9 +28,17 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Veilpix\\General";
 // The tray menu's items, top down.
 enum MenuItem { kToggle, kChange, kStart, kPosition, kAbout, kEnd };
 
+// Coordinates and pixels as the screen has them, at any dots per inch.
+inline const bool kDpiAware = SetProcessDPIAware();
+
 // A path of the build tree as Wine's drive Z: shows it.
 inline std::wstring WinePath(const std::string& unix_path) {
   return L"Z:" + std::filesystem::path(unix_path).make_preferred().wstring();
+}
+
+inline const HDC kScreen = GetDC(nullptr);  // kept to the end of the run
+inline int ScreenDpi() {
+  return GetDeviceCaps(kScreen, LOGPIXELSX);
 }
 
 // The pixels of `area` on the screen, or of `icon` drawn on black or white, row by row from the
@@ -42,10 +50,9 @@ inline std::vector<DWORD> Pixels(const RECT& area, HICON icon = nullptr, bool wh
   HDC memory = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   SelectObject(memory, bitmap);
-  static const HDC screen = GetDC(nullptr);  // kept to the end of the run
   PatBlt(memory, 0, 0, width, height, white ? WHITENESS : BLACKNESS);
   if (icon) DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  if (!icon) BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  if (!icon) BitBlt(memory, 0, 0, width, height, kScreen, area.left, area.top, SRCCOPY);
   GdiFlush();
   std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
   for (DWORD& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
@@ -121,8 +128,10 @@ inline void ClickAt(POINT at, bool right = false) {
   for (const DWORD buttons : {DWORD{0}, down, down << 1}) MovePointer(at, buttons);
 }
 
-// Saves the whole screen as artefacts/`name`.bmp in the build tree.
-inline void SaveScreenshot(const wchar_t* name) {
+// Saves the whole screen as artefacts/`name`.bmp in the build tree, the name followed by the
+// screen's dots per inch where they are not 96 ("about-144dpi").
+inline void SaveScreenshot(std::wstring name) {
+  if (ScreenDpi() != 96) name += L"-" + std::to_wstring(ScreenDpi()) + L"dpi";
   const RECT screen = RectOf(GetDesktopWindow());
   // Under emulation a window takes long to paint: the screen is saved once it holds still.
   std::vector<DWORD> pixels, before;

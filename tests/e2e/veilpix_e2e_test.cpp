@@ -157,7 +157,8 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   ASSERT_TRUE(PickWhereMenuShows(app, "+a -a +a +a -a -a ", kEnd));
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_FALSE(TrayIconShown(app.tray(), 1));
-  EXPECT_EQ(Setting(L"Left") + L"," + Setting(L"Top"), L"3000,1500");  // 15 twips a pixel
+  const auto twips = [](int pixels) { return std::to_wstring(pixels * 1440 / ScreenDpi()); };
+  EXPECT_EQ(Setting(L"Left") + L"," + Setting(L"Top"), twips(200) + L"," + twips(100));
 
   Program again;
   ASSERT_TRUE(again.Start());
