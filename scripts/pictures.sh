@@ -20,7 +20,7 @@ most_differing=0
 # the tray's tip just above) trimmed away around it, with a margin.
 # Without a date in it, a picture made anew from the same capture is the same file.
 cut() {
-  local same=(-define png:exclude-chunks=date,time)
+  local same=(-define 'png:exclude-chunks=date,time')
   case $(basename "$1") in
     tray-menu*) convert "$1" -gravity SouthEast -crop 360x240+0+0 +repage "${same[@]}" "$2" ;;
     *) convert "$1" -gravity South -chop 0x48 -fuzz 2% -trim +repage \
