@@ -109,6 +109,14 @@ veilpix_wineserver() {
   wine cmd /c exit 0 >/dev/null 2>&1 # brings up the desktop
 }
 
+# Every window of the prefix at $1 dots per inch, as on a display scaled so: stored for the user,
+# then the server and the desktop started anew to take it.
+veilpix_wine_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+    wineserver -k && wineserver -w && wineserver -p >/dev/null 2>&1 &&
+    wine cmd /c exit 0 >/dev/null 2>&1
+}
+
 veilpix_wine_up() {
   veilpix_root_up && _veilpix_trapno_up && veilpix_display && veilpix_prefix &&
     veilpix_wineserver && return 0

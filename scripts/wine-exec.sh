@@ -9,4 +9,9 @@ if ! veilpix_root_runs "$VEILPIX_I386_ROOT"; then
     "scripts/test.sh" >&2
   exit 1
 fi
+# At other dots per inch than 96 for this program alone (VEILPIX_DPI).
+if [ -n "${VEILPIX_DPI:-}" ]; then
+  veilpix_wine_dpi "$VEILPIX_DPI"
+  trap 'veilpix_wine_dpi 96' EXIT
+fi
 wine "$@"

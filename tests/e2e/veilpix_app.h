@@ -31,9 +31,17 @@ inline constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
 // The tray menu's items, top down.
 enum MenuItem { kToggle, kChange, kStart, kPosition, kAbout, kEnd };
 
+// Coordinates and pixels as the screen has them, at any dots per inch.
+inline const bool kDpiAware = SetProcessDPIAware();
+
 // A path of the build tree as Wine's drive Z: shows it.
 inline std::wstring WinePath(const std::string& unix_path) {
   return L"Z:" + std::filesystem::path(unix_path).make_preferred().wstring();
+}
+
+inline const HDC kScreen = GetDC(nullptr);  // kept to the end of the run
+inline int ScreenDpi() {
+  return GetDeviceCaps(kScreen, LOGPIXELSX);
 }
 
 // The pixels of `area` on the screen, or of `icon` drawn on black or white, row by row from the
@@ -45,10 +53,9 @@ inline std::vector<DWORD> Pixels(const RECT& area, HICON icon = nullptr, bool wh
   HDC memory = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   SelectObject(memory, bitmap);
-  static const HDC screen = GetDC(nullptr);  // kept to the end of the run
   PatBlt(memory, 0, 0, width, height, white ? WHITENESS : BLACKNESS);
   if (icon) DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  if (!icon) BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  if (!icon) BitBlt(memory, 0, 0, width, height, kScreen, area.left, area.top, SRCCOPY);
   GdiFlush();
   std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
   for (DWORD& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
@@ -66,13 +73,41 @@ inline POINT CentreOf(HWND hwnd) {
   const RECT rect = RectOf(hwnd);
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
-// How many pixels of the window's place on the screen show the system colour `index`; within
-// `columns` of its left edge when given.
-inline int PixelsShowing(HWND hwnd, int index, int columns = 0) {
-  RECT rect = RectOf(hwnd);
-  if (columns) rect.right = rect.left + columns;
-  const std::vector<DWORD> pixels = Pixels(rect);
+// How many pixels of the window's place on the screen show the system colour `index`.
+inline int PixelsShowing(HWND hwnd, int index) {
+  const std::vector<DWORD> pixels = Pixels(RectOf(hwnd));
   return std::count(pixels.begin(), pixels.end(), GetSysColor(index));
+}
+// A pop-up menu's items top down as its pixels show them: each "+" or "-" for a check mark in
+// its left margin or none, then "a" for text in the menu's text colour or "g" for greyed text. An
+// item is a band of rows with text in them; `middles` gets the screen row through each.
+inline std::string MenuMarks(HWND menu, std::vector<LONG>* middles = nullptr) {
+  const RECT rect = RectOf(menu);
+  const int width = rect.right - rect.left, margin = GetSystemMetrics(SM_CXMENUCHECK);
+  const std::vector<DWORD> pixels = Pixels(rect);
+  // Wine greys an item's text in this grey, whatever the system colours.
+  const DWORD text = GetSysColor(COLOR_MENUTEXT), grey = RGB(128, 128, 128);
+  const DWORD background = GetSysColor(COLOR_MENU);
+  std::string marks;
+  bool checked = false, active = false;
+  LONG top = -1;  // of the item whose rows these are; -1 between items
+  for (LONG row = 0; row * width < LONG(pixels.size()); ++row) {
+    bool text_row = false, marked = false;
+    for (int x = 1; x < width; ++x) {  // inside the menu's one-pixel border
+      const DWORD pixel = pixels[row * width + x];
+      if (x < margin) marked |= pixel != background;
+      if (x >= margin && (pixel == text || pixel == grey)) text_row = true;
+      active |= x >= margin && pixel == text;
+    }
+    checked |= text_row && marked;
+    if (text_row && top < 0) top = row;
+    if (text_row || top < 0) continue;
+    marks += std::string(checked ? "+" : "-") + (active ? "a " : "g ");
+    if (middles) middles->push_back(rect.top + (top + row) / 2);
+    checked = active = false;
+    top = -1;
+  }
+  return marks;
 }
 inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[256] = L"";
@@ -96,8 +131,10 @@ inline void ClickAt(POINT at, bool right = false) {
   for (const DWORD buttons : {DWORD{0}, down, down << 1}) MovePointer(at, buttons);
 }
 
-// Saves the whole screen as artefacts/`name`.bmp in the build tree.
-inline void SaveScreenshot(const wchar_t* name) {
+// Saves the whole screen as artefacts/`name`.bmp in the build tree, the name followed by the
+// screen's dots per inch where they are not 96 ("about-144dpi").
+inline void SaveScreenshot(std::wstring name) {
+  if (ScreenDpi() != 96) name += L"-" + std::to_wstring(ScreenDpi()) + L"dpi";
   const RECT screen = RectOf(GetDesktopWindow());
   // Under emulation a window takes long to paint: the screen is saved once it holds still.
   std::vector<DWORD> pixels, before;
