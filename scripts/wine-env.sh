@@ -97,11 +97,20 @@ veilpix_display() {
   return 1
 }
 
+# True when a persistent server serves this prefix; other prefixes' servers may run beside it.
+_veilpix_persistent_server() {
+  local pid
+  for pid in $(pgrep -f "wineserver32 -p$"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
 # A persistent server keeps each test program's start short. A server already serving this
 # prefix is left to whoever started it; the one Wine started on its own for the last program
 # (Debian's starts it with -p0) is replaced.
 veilpix_wineserver() {
-  if ! pgrep -f "wineserver32 -p$" >/dev/null 2>&1; then
+  if ! _veilpix_persistent_server; then
     wineserver -k >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
     _veilpix_started_wineserver=1
