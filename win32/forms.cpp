@@ -3,7 +3,13 @@
 #include <cmath>
 #include <cwchar>
 
+#include "resources/texts_japanese.h"
+
 namespace veilpix {
+
+const Texts& UserTexts() {
+  return kJapaneseTexts;
+}
 
 bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC procedure,
                        int icon_id) {
@@ -49,7 +55,7 @@ HFONT CreateFontFrom(const FontDescription& description, int dpi) {
   font.lfItalic = description.italic;
   font.lfUnderline = description.underline;
   font.lfCharSet = description.charset;
-  wcsncpy(font.lfFaceName, description.face, LF_FACESIZE - 1);
+  wcsncpy(font.lfFaceName, UserTexts()[description.face], LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }
 

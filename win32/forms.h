@@ -1,10 +1,16 @@
 #pragma once
-// What Veilpix's three windows share: their window class, fonts and layouts kept in twips (1440
-// to the inch, 15 to a pixel at 96 dots per inch), and the dialog manager's keyboard handling.
+// What Veilpix's three windows share: their texts, window class, fonts and layouts kept in twips
+// (1440 to the inch, 15 to a pixel at 96 dots per inch), and the dialog manager's keyboard
+// handling.
 
 #include <windows.h>
 
+#include "resources/texts.h"
+
 namespace veilpix {
+
+// Veilpix's texts.
+const Texts& UserTexts();
 
 // Registers a window class with its procedure and icon (large and small), the arrow cursor, the
 // dialog face colour and the dialog manager's extra bytes: a procedure hands what it does not
@@ -24,7 +30,7 @@ struct TwipsRect {
 
 // A font as a layout names it; the caller deletes it.
 struct FontDescription {
-  const wchar_t* face;
+  text::Id face;
   double points;
   int weight = FW_NORMAL;
   bool italic = false;

@@ -14,6 +14,7 @@
 #include "core/command_line.h"
 #include "core/paths.h"
 #include "resources/resource.h"
+#include "resources/texts_japanese.h"
 
 namespace veilpix {
 namespace {
@@ -36,7 +37,7 @@ class FakeWorld final : public World {
   std::function<void()> in_window = [] {};  // what the user does in About or the chooser
   std::function<void()> in_box = [] {};     // what else happens while a message box is open
   State shown;                              // what the window and the tray were last asked to show
-  Veilpix model{*this};
+  Veilpix model{*this, kJapaneseTexts};
 
   std::wstring Effects() { return std::exchange(log, {}).str(); }
   std::wstring Option(View key) { return ReadOption(key, L"<absent>"); }
