@@ -1,6 +1,6 @@
 #pragma once
-// Every text Veilpix shows, named for its job. A language gives all of them in a table of its own
-// (texts_japanese.h).
+// Every text Veilpix shows, named for its job. Each language gives all of them in a table of its
+// own (texts_japanese.h, texts_english.h); core/language.h picks the user's at start-up.
 
 #include <array>
 #include <initializer_list>
@@ -89,7 +89,8 @@ inline constexpr Id kNone = kCount;
 
 }  // namespace text
 
-// One language's texts by id. A font's text is its face.
+// One language's texts by id. A font's text is its face; an empty one stands for the system's
+// message font.
 using Texts = std::array<const wchar_t*, text::kCount>;
 
 // A language's table from its texts in any order.

@@ -9,7 +9,7 @@
 
 namespace veilpix {
 
-// Veilpix's texts.
+// Veilpix's texts in the user's display language, picked at the first call.
 const Texts& UserTexts();
 
 // Registers a window class with its procedure and icon (large and small), the arrow cursor, the
@@ -28,7 +28,9 @@ struct TwipsRect {
   double left, top, width, height;
 };
 
-// A font as a layout names it; the caller deletes it.
+// A font as a layout names it; the caller deletes it. Where the user's language names no face
+// (English), the font is the system's message font at its own size, with the layout's weight,
+// italic and underline.
 struct FontDescription {
   text::Id face;
   double points;
