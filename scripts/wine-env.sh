@@ -11,8 +11,9 @@ export WINEPREFIX=${WINEPREFIX:-$VEILPIX_BUILD/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine takes the ANSI code page 932 from this locale, generated inside the root.
-export LANG=ja_JP.UTF-8
+# Wine takes the display language and the ANSI code page from this locale: Japanese and 932
+# (generated inside the root), or for the English pass C.UTF-8's English and 1252.
+export LANG=${VEILPIX_LOCALE:-ja_JP.UTF-8}
 _veilpix_trapno=$VEILPIX_BUILD/qemu-trapno.so
 
 # Runs one of the root's programs; under QEMU with Wine's fault handlers mended.
