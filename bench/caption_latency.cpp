@@ -14,12 +14,15 @@
 #include "bench/measure.h"
 #include "bench/report.h"
 #include "win32/registry.h"
-#include "resources/texts.h"
+#include "resources/texts_japanese.h"
 
 namespace {
 
 using veilpix::bench::NowMs;
 
+// The captions as Veilpix shows them in Japanese, the language the benchmarks run in.
+const wchar_t* const kShown = veilpix::kJapaneseTexts[veilpix::text::kShown];
+const wchar_t* const kHidden = veilpix::kJapaneseTexts[veilpix::text::kHidden];
 constexpr int kWrites = 60;
 constexpr double kGiveUpMs = 5000;
 
@@ -93,9 +96,8 @@ int main() {
   }
   HWND veilpix_button = WaitForButton(veilpix.dwProcessId);
   HWND floor_button = WaitForButton(floor.dwProcessId);
-  const bool ready = veilpix_button && floor_button &&
-                     WaitUntilShown(veilpix_button, WIDE(TXT_SHOWN)) &&
-                     WaitUntilShown(floor_button, WIDE(TXT_SHOWN));
+  const bool ready = veilpix_button && floor_button && WaitUntilShown(veilpix_button, kShown) &&
+                     WaitUntilShown(floor_button, kShown);
   std::vector<double> veilpix_ms;
   std::vector<double> floor_ms;
   // Pauses of varying length, so the writes do not fall in step with Veilpix's timer.
@@ -103,8 +105,8 @@ int main() {
   for (int i = 0; ready && i < kWrites; ++i) {
     Sleep(50 + pauses() % 150);
     const bool hide = i % 2 == 0;
-    TimeWrite(hide ? L"no" : L"yes", hide ? WIDE(TXT_HIDDEN) : WIDE(TXT_SHOWN), veilpix_button,
-              floor_button, veilpix_ms, floor_ms);
+    TimeWrite(hide ? L"no" : L"yes", hide ? kHidden : kShown, veilpix_button, floor_button,
+              veilpix_ms, floor_ms);
   }
   bench::End(veilpix);
   bench::End(floor);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "win32/registry.h"
-#include "resources/texts.h"
+#include "resources/texts_japanese.h"
 
 namespace {
 
@@ -17,7 +17,9 @@ void ArmAndShow(HKEY key, HANDLE changed, HWND button) {
   DWORD size = sizeof value - sizeof(wchar_t);
   RegQueryValueExW(key, std::wstring(veilpix::kPicturesValue).c_str(), nullptr, nullptr,
                    reinterpret_cast<BYTE*>(value), &size);
-  SetWindowTextW(button, std::wstring(value) == L"no" ? WIDE(TXT_HIDDEN) : WIDE(TXT_SHOWN));
+  using namespace veilpix;
+  SetWindowTextW(button,
+                 kJapaneseTexts[std::wstring(value) == L"no" ? text::kHidden : text::kShown]);
 }
 
 }  // namespace

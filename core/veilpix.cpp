@@ -3,7 +3,6 @@
 #include "core/options.h"
 #include "core/paths.h"
 #include "resources/resource.h"
-#include "resources/texts.h"
 
 namespace veilpix {
 namespace {
@@ -12,21 +11,21 @@ namespace {
 // result of 32 or less passes silently.
 struct ShellFailure {
   int code;
-  std::wstring_view message;
+  text::Id message;
 };
 constexpr ShellFailure kShellFailures[] = {
-    {0, WIDE(TXT_OPEN_NO_MEMORY)},
-    {2, WIDE(TXT_OPEN_FILE_NOT_FOUND)},
-    {3, WIDE(TXT_OPEN_PATH_NOT_FOUND)},
-    {5, WIDE(TXT_OPEN_ACCESS_DENIED)},
-    {8, WIDE(TXT_OPEN_NO_MEMORY)},
-    {26, WIDE(TXT_OPEN_SHARING_VIOLATION)},
-    {27, WIDE(TXT_OPEN_ASSOCIATION_INCOMPLETE)},
-    {28, WIDE(TXT_OPEN_DDE_TIMEOUT)},
-    {29, WIDE(TXT_OPEN_DDE_FAILED)},
-    {30, WIDE(TXT_OPEN_DDE_BUSY)},
-    {31, WIDE(TXT_OPEN_NO_ASSOCIATION)},
-    {32, WIDE(TXT_OPEN_DLL_NOT_FOUND)},
+    {0, text::kOpenNoMemory},
+    {2, text::kOpenFileNotFound},
+    {3, text::kOpenPathNotFound},
+    {5, text::kOpenAccessDenied},
+    {8, text::kOpenNoMemory},
+    {26, text::kOpenSharingViolation},
+    {27, text::kOpenAssociationIncomplete},
+    {28, text::kOpenDdeTimeout},
+    {29, text::kOpenDdeFailed},
+    {30, text::kOpenDdeBusy},
+    {31, text::kOpenNoAssociation},
+    {32, text::kOpenDllNotFound},
 };
 
 // Only a switching program whose name says so; character codes compared, so case counts.
@@ -151,25 +150,27 @@ void Veilpix::Exit() {
 void Veilpix::Erase() {
   const long error = world_.EraseOptions();
   if (error != 0 && error != kNothingStored) {
-    Box(WIDE(TXT_ERASE_FAILED) + world_.ErrorText(error), kBoxWarning, {});
+    Box(texts_[text::kEraseFailed] + world_.ErrorText(error), kBoxWarning, {});
     return;
   }
   if (error == kNothingStored) {
-    Box(WIDE(TXT_NOTHING_STORED), kBoxInformation, WIDE(TXT_NOTHING_STORED_TITLE));
+    Box(texts_[text::kNothingStored], kBoxInformation, texts_[text::kNothingStoredTitle]);
     return;
   }
   // Only now is there nothing to keep: the position is not written back as Veilpix ends.
   state_.settings_erased = true;
-  Box(WIDE(TXT_ERASED), kBoxInformation, WIDE(TXT_ERASED_TITLE));
+  Box(texts_[text::kErased], kBoxInformation, texts_[text::kErasedTitle]);
   Exit();
 }
 
 // Each link opens the address it shows; the About window closes whether or not that worked.
 void Veilpix::OpenLink(int index) {
-  const std::wstring_view address = index == 0 ? WIDE(TXT_SUPPORT_URL) : WIDE(TXT_BUG_REPORT_URL);
+  const std::wstring_view address =
+      index == 0 ? texts_[text::kSupportUrl] : texts_[text::kBugReportUrl];
   const int result = world_.OpenDocument(address);
   for (const ShellFailure& failure : kShellFailures) {
-    if (result == failure.code) Box(failure.message, kBoxStop, WIDE(TXT_OPEN_FAILED_TITLE));
+    if (result == failure.code)
+      Box(texts_[failure.message], kBoxStop, texts_[text::kOpenFailedTitle]);
   }
   if (state_.about_open && !state_.ended) {
     state_.about_open = false;
@@ -179,7 +180,7 @@ void Veilpix::OpenLink(int index) {
 
 bool Veilpix::ChooserOk(std::wstring_view directory, std::wstring_view file) {
   if (file.find(kTogglerMark) == std::wstring_view::npos) {
-    Box(WIDE(TXT_INVALID_FILE), kBoxInformation, WIDE(TXT_INVALID_FILE_TITLE));
+    Box(texts_[text::kInvalidFile], kBoxInformation, texts_[text::kInvalidFileTitle]);
     return false;
   }
   // The opened directory, whose files the list shows, not a merely highlighted one.
@@ -194,14 +195,14 @@ void Veilpix::Switch() {
     const std::wstring path = TogglePath();  // as chosen last, perhaps since the start
     if (!world_.StartMinimized(path)) {
       // Nothing has changed, so there is nothing to announce.
-      Box(WIDE(TXT_START_FAILED) + path, kBoxWarning, WIDE(TXT_START_FAILED_TITLE));
+      Box(texts_[text::kStartFailed] + path, kBoxWarning, texts_[text::kStartFailedTitle]);
       Refresh();
       return;
     }
   } else {
     const WriteResult result = world_.WritePictures(state_.pictures_shown ? L"no" : L"yes");
     if (result == WriteResult::kStored) state_.pictures_shown = !state_.pictures_shown;
-    if (result == WriteResult::kOutOfMemory) Box(WIDE(TXT_OUT_OF_MEMORY), kBoxPlain, {});
+    if (result == WriteResult::kOutOfMemory) Box(texts_[text::kOutOfMemory], kBoxPlain, {});
   }
   world_.BroadcastChange();
   Refresh();  // shows what the registry now holds, whatever was written

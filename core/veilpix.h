@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "resources/texts.h"
+
 namespace veilpix {
 
 // Mouse messages the shell reports for the tray icon.
@@ -89,7 +91,8 @@ class World {
 
 class Veilpix {
  public:
-  explicit Veilpix(World& world) : world_(world) {}
+  // Its message boxes speak the language of `texts`.
+  Veilpix(World& world, const Texts& texts) : world_(world), texts_(texts) {}
   Veilpix(const Veilpix&) = delete;
   Veilpix& operator=(const Veilpix&) = delete;
 
@@ -131,6 +134,7 @@ class Veilpix {
   std::wstring TogglePath();
 
   World& world_;
+  const Texts& texts_;
   State state_;
 };
 

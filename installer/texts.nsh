@@ -12,7 +12,7 @@ LangString EndingVeilpix ${LANG_ENGLISH} "Ending the running Veilpix..."
 LangString VeilpixStillRunning ${LANG_JAPANESE} \
   "Veilpix が終了しません。トレイのメニューから Veilpix を終了してから [再試行] を押してください。"
 LangString VeilpixStillRunning ${LANG_ENGLISH} \
-  "Veilpix does not end. Choose 終了 in its tray menu, then choose Retry."
+  "Veilpix does not end. Choose Exit in its tray menu, then choose Retry."
 
 LangString BadAutostartOption ${LANG_JAPANESE} "/AUTOSTART には 0 か 1 を指定してください。"
 LangString BadAutostartOption ${LANG_ENGLISH} "/AUTOSTART takes 0 or 1."

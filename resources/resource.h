@@ -8,8 +8,6 @@
 #define IDI_WHIRLWIND 4 /* the About window's erase picture */
 #define IDC_HAND_LINK 5 /* cursor over the About window's links */
 
-#define IDR_TRAYMENU 100
-
 /* Tray menu commands */
 #define IDM_TOGGLE 101
 #define IDM_CHANGE 102

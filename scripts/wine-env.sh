@@ -11,8 +11,9 @@ export WINEPREFIX=${WINEPREFIX:-$VEILPIX_BUILD/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine takes the ANSI code page 932 from this locale, generated inside the root.
-export LANG=ja_JP.UTF-8
+# Wine takes the display language and the ANSI code page from this locale: Japanese and 932
+# (generated inside the root), or for the English pass C.UTF-8's English and 1252.
+export LANG=${VEILPIX_LOCALE:-ja_JP.UTF-8}
 _veilpix_trapno=$VEILPIX_BUILD/qemu-trapno.so
 
 # Runs one of the root's programs; under QEMU with Wine's fault handlers mended.
@@ -97,11 +98,20 @@ veilpix_display() {
   return 1
 }
 
+# True when a persistent server serves this prefix; other prefixes' servers may run beside it.
+_veilpix_persistent_server() {
+  local pid
+  for pid in $(pgrep -f "wineserver32 -p$"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
 # A persistent server keeps each test program's start short. A server already serving this
 # prefix is left to whoever started it; the one Wine started on its own for the last program
 # (Debian's starts it with -p0) is replaced.
 veilpix_wineserver() {
-  if ! pgrep -f "wineserver32 -p$" >/dev/null 2>&1; then
+  if ! _veilpix_persistent_server; then
     wineserver -k >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
     _veilpix_started_wineserver=1

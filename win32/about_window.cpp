@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
-#include "resources/texts.h"
 #include "win32/forms.h"
 #include "win32/message_loop.h"
 
@@ -21,12 +20,12 @@ constexpr COLORREF kLinkColor = 0x00FF0000;
 
 enum FontIndex { kTitleFont, kNoticeFont, kHeadingFont, kPlainFont, kLinkFont, kButtonFont };
 constexpr FontDescription kFonts[] = {
-    {WIDE(TXT_ABOUT_TITLE_FONT), 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
-    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_BOLD, false, false, ANSI_CHARSET},
-    {WIDE(TXT_ABOUT_LABEL_FONT), 10.5, FW_BOLD, true, false, ANSI_CHARSET},
-    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_NORMAL, false, false, ANSI_CHARSET},
-    {WIDE(TXT_ABOUT_LABEL_FONT), 9, FW_NORMAL, false, true, ANSI_CHARSET},
-    {WIDE(TXT_ABOUT_OK_FONT), 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
+    {text::kAboutTitleFont, 15.75, FW_NORMAL, true, true, ANSI_CHARSET},
+    {text::kAboutLabelFont, 9, FW_BOLD, false, false, ANSI_CHARSET},
+    {text::kAboutLabelFont, 10.5, FW_BOLD, true, false, ANSI_CHARSET},
+    {text::kAboutLabelFont, 9, FW_NORMAL, false, false, ANSI_CHARSET},
+    {text::kAboutLabelFont, 9, FW_NORMAL, false, true, ANSI_CHARSET},
+    {text::kAboutOkFont, 9.75, FW_BOLD, false, false, SHIFTJIS_CHARSET},
 };
 constexpr int kFontCount = sizeof kFonts / sizeof kFonts[0];
 
@@ -47,27 +46,27 @@ struct Child {
   Kind kind;
   TwipsRect place;
   FontIndex font;
-  const wchar_t* text;  // null: the title, made from the version numbers
-  const wchar_t* tip = nullptr;
+  text::Id text;  // the title's is its prefix, the version follows
+  text::Id tip = text::kNone;
 };
 
 // In tab order, which is also the order of creation.
 // clang-format off
 constexpr Child kChildren[] = {
-    {IDC_ABOUT_REPORT_LINK, kLink, {960, 2760, 4080, 225}, kLinkFont, WIDE(TXT_BUG_REPORT_URL),
-     WIDE(TXT_ABOUT_TIP_REPORT)},
-    {IDC_ABOUT_EMAIL_LABEL, kLabel, {240, 2760, 735, 255}, kPlainFont, WIDE(TXT_ABOUT_EMAIL)},
-    {IDC_ABOUT_WWW_LABEL, kLabel, {240, 1920, 615, 255}, kPlainFont, WIDE(TXT_ABOUT_WWW)},
-    {IDC_ABOUT_SUPPORT_LINK, kLink, {960, 1920, 3975, 225}, kLinkFont, WIDE(TXT_SUPPORT_URL),
-     WIDE(TXT_ABOUT_TIP_SUPPORT)},
-    {IDC_ABOUT_SUPPORT_HEADING, kLabel, {240, 1560, 2295, 375}, kHeadingFont, WIDE(TXT_ABOUT_SUPPORT)},
-    {IDC_ABOUT_REPORT_HEADING, kLabel, {240, 2400, 2655, 375}, kHeadingFont, WIDE(TXT_ABOUT_REPORT)},
-    {IDC_ABOUT_ERASE, kPicture, {480, 200, 480, 480}, kPlainFont, L"", WIDE(TXT_ABOUT_TIP_ERASE)},
-    {IDC_ABOUT_LICENCE, kCentred, {120, 1080, 5055, 255}, kNoticeFont, WIDE(TXT_ABOUT_LICENCE)},
+    {IDC_ABOUT_REPORT_LINK, kLink, {960, 2760, 4080, 225}, kLinkFont, text::kBugReportUrl,
+     text::kAboutTipReport},
+    {IDC_ABOUT_EMAIL_LABEL, kLabel, {240, 2760, 735, 255}, kPlainFont, text::kAboutEmail},
+    {IDC_ABOUT_WWW_LABEL, kLabel, {240, 1920, 615, 255}, kPlainFont, text::kAboutWww},
+    {IDC_ABOUT_SUPPORT_LINK, kLink, {960, 1920, 3975, 225}, kLinkFont, text::kSupportUrl,
+     text::kAboutTipSupport},
+    {IDC_ABOUT_SUPPORT_HEADING, kLabel, {240, 1560, 2295, 375}, kHeadingFont, text::kAboutSupport},
+    {IDC_ABOUT_REPORT_HEADING, kLabel, {240, 2400, 2655, 375}, kHeadingFont, text::kAboutReport},
+    {IDC_ABOUT_ERASE, kPicture, {480, 200, 480, 480}, kPlainFont, text::kNone, text::kAboutTipErase},
+    {IDC_ABOUT_LICENCE, kCentred, {120, 1080, 5055, 255}, kNoticeFont, text::kAboutLicence},
     {IDC_ABOUT_DESCRIPTION, kCentred, {120, 840, 5055, 285}, kNoticeFont,
-     WIDE(TXT_ABOUT_DESCRIPTION)},
-    {IDC_ABOUT_TITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, nullptr},
-    {IDC_ABOUT_OK, kButton, {1680, 3120, 1815, 375}, kButtonFont, WIDE(TXT_ABOUT_OK)},
+     text::kAboutDescription},
+    {IDC_ABOUT_TITLE, kLabel, {1440, 240, 3270, 480}, kTitleFont, text::kAboutTitlePrefix},
+    {IDC_ABOUT_OK, kButton, {1680, 3120, 1815, 375}, kButtonFont, text::kAboutOk},
 };
 // clang-format on
 
@@ -119,15 +118,16 @@ void CreateChildren(HINSTANCE instance, int dpi) {
                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, about.window, nullptr, instance, nullptr);
   wchar_t title[32];
-  wsprintfW(title, L"%s%d.%d", WIDE(TXT_ABOUT_TITLE_PREFIX), VEILPIX_VERSION_MAJOR,
+  wsprintfW(title, L"%s%d.%d", UserTexts()[text::kAboutTitlePrefix], VEILPIX_VERSION_MAJOR,
             VEILPIX_VERSION_MINOR);
   for (const Child& child : kChildren) {
     const HFONT font = about.fonts[child.font];
     const HWND hwnd = CreateChild(about.window, child.id, child.kind.window_class, child.kind.style,
                                   0, child.place, font, dpi);
-    const wchar_t* text = child.text ? child.text : title;
+    if (child.tip != text::kNone) AddTip(hwnd, UserTexts()[child.tip]);
+    if (child.text == text::kNone) continue;  // the picture
+    const wchar_t* text = child.text == text::kAboutTitlePrefix ? title : UserTexts()[child.text];
     SetWindowTextW(hwnd, text);
-    if (child.tip) AddTip(hwnd, child.tip);
     // A link is exactly as large as its text: the pointer is on the link only over the text.
     if (LinkIndex(child.id) >= 0) {
       const SIZE size = TextExtent(font, text);
@@ -220,7 +220,7 @@ void ShowAboutWindow(HINSTANCE instance, HWND owner, Veilpix& veilpix) {
   const int dpi = ScreenDpi();
   const SIZE frame = FrameAroundClient(kClientWidth, kClientHeight, kStyle, dpi);
   // Owned by `owner`: no taskbar button of its own, always above it.
-  const HWND window = CreateWindowExW(0, kClassName, WIDE(TXT_ABOUT_CAPTION), kStyle,
+  const HWND window = CreateWindowExW(0, kClassName, UserTexts()[text::kAboutCaption], kStyle,
                                       (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2,
                                       (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2, frame.cx,
                                       frame.cy, owner, nullptr, instance, nullptr);

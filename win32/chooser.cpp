@@ -9,7 +9,6 @@
 
 #include "core/paths.h"
 #include "resources/resource.h"
-#include "resources/texts.h"
 #include "win32/forms.h"
 #include "win32/message_loop.h"
 
@@ -19,7 +18,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"VeilpixChooser";
 constexpr wchar_t kProgramPattern[] = L"*.exe";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // a fixed size
-constexpr FontDescription kFont{WIDE(TXT_CHOOSER_FONT), 9.75};
+constexpr FontDescription kFont{text::kChooserFont, 9.75};
 constexpr DWORD kDriveStyle = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kDirStyle = kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
@@ -31,19 +30,19 @@ constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;  // neither is the de
 struct ChildLayout {
   int id;
   const wchar_t* window_class;
-  const wchar_t* text;
+  text::Id text;
   DWORD style;
   TwipsRect place;
   DWORD ex_style = 0;
 };
 // clang-format off
 constexpr ChildLayout kLayout[] = {
-    {IDC_CHOOSER_DRIVES, L"COMBOBOX", nullptr, kDriveStyle, {120, 480, 2295, 300 + 2400}},
-    {IDC_CHOOSER_DIRECTORIES, L"LISTBOX", nullptr, kDirStyle, {120, 840, 2295, 1980}, WS_EX_CLIENTEDGE},
-    {IDC_CHOOSER_FILES, L"LISTBOX", nullptr, kListStyle, {2520, 480, 2175, 2250}, WS_EX_CLIENTEDGE},
-    {IDC_CHOOSER_PROMPT, L"STATIC", WIDE(TXT_CHOOSER_PROMPT), kLabelStyle, {120, 120, 2655, 255}},
-    {IDC_CHOOSER_OK, L"BUTTON", WIDE(TXT_CHOOSER_OK), kButtonStyle, {720, 3000, 1575, 375}},
-    {IDC_CHOOSER_CANCEL, L"BUTTON", WIDE(TXT_CHOOSER_CANCEL), kButtonStyle, {2640, 3000, 1575, 375}},
+    {IDC_CHOOSER_DRIVES, L"COMBOBOX", text::kNone, kDriveStyle, {120, 480, 2295, 300 + 2400}},
+    {IDC_CHOOSER_DIRECTORIES, L"LISTBOX", text::kNone, kDirStyle, {120, 840, 2295, 1980}, WS_EX_CLIENTEDGE},
+    {IDC_CHOOSER_FILES, L"LISTBOX", text::kNone, kListStyle, {2520, 480, 2175, 2250}, WS_EX_CLIENTEDGE},
+    {IDC_CHOOSER_PROMPT, L"STATIC", text::kChooserPrompt, kLabelStyle, {120, 120, 2655, 255}},
+    {IDC_CHOOSER_OK, L"BUTTON", text::kChooserOk, kButtonStyle, {720, 3000, 1575, 375}},
+    {IDC_CHOOSER_CANCEL, L"BUTTON", text::kChooserCancel, kButtonStyle, {2640, 3000, 1575, 375}},
 };
 // clang-format on
 
@@ -226,14 +225,15 @@ HICON SmallFolderIcon(UINT open) {
 
 void CreateChildren(int dpi) {
   for (const ChildLayout& child : kLayout) {
-    const HFONT font = child.text ? form_font : ListFont();
-    const HWND hwnd = CreateChild(chooser, child.id, child.window_class, child.style,
-                                  child.ex_style, child.place, font, dpi);
-    if (child.text) SetWindowTextW(hwnd, child.text);
+    const bool labelled = child.text != text::kNone;
+    const HWND hwnd =
+        CreateChild(chooser, child.id, child.window_class, child.style, child.ex_style, child.place,
+                    labelled ? form_font : ListFont(), dpi);
+    if (labelled) SetWindowTextW(hwnd, UserTexts()[child.text]);
   }
   // A wider substitute for the label's font must not cut its text off.
   const HWND label = GetDlgItem(chooser, IDC_CHOOSER_PROMPT);
-  const SIZE extent = TextExtent(form_font, WIDE(TXT_CHOOSER_PROMPT));
+  const SIZE extent = TextExtent(form_font, UserTexts()[text::kChooserPrompt]);
   RECT client;
   GetClientRect(label, &client);
   SetWindowPos(label, nullptr, 0, 0, std::max(extent.cx, client.right), client.bottom,
@@ -256,8 +256,9 @@ void ShowChooser(HINSTANCE instance, Veilpix& veilpix) {
   const int dpi = ScreenDpi();
   const SIZE frame = FrameAroundClient(4815, 3510, kStyle, dpi);  // the client area in twips
   // Where the window system puts a new window, not centred.
-  chooser = CreateWindowExW(0, kClassName, WIDE(TXT_CHOOSER_CAPTION), kStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, nullptr);
+  chooser =
+      CreateWindowExW(0, kClassName, UserTexts()[text::kChooserCaption], kStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, nullptr);
   if (!chooser) return;
   model = &veilpix;
   form_font = CreateFontFrom(kFont, dpi);

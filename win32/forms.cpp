@@ -3,7 +3,14 @@
 #include <cmath>
 #include <cwchar>
 
+#include "core/language.h"
+
 namespace veilpix {
+
+const Texts& UserTexts() {
+  static const Texts& texts = TextsFor(LanguageFor(GetUserDefaultUILanguage()));
+  return texts;
+}
 
 bool RegisterFormClass(HINSTANCE instance, const wchar_t* class_name, WNDPROC procedure,
                        int icon_id) {
@@ -44,12 +51,23 @@ float PixelsToTwips(int pixels, int dpi) {
 
 HFONT CreateFontFrom(const FontDescription& description, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -static_cast<int>(std::lround(description.points * dpi / 72.0));
+  const wchar_t* face = UserTexts()[description.face];
+  if (*face) {
+    font.lfHeight = -static_cast<int>(std::lround(description.points * dpi / 72.0));
+    font.lfCharSet = description.charset;
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  } else {
+    // In the system locale's character set: stored with another's (a system first set up in
+    // Japanese), the message font would be mapped to a face of that script.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font = metrics.lfMessageFont;
+    font.lfCharSet = DEFAULT_CHARSET;
+  }
   font.lfWeight = description.weight;
   font.lfItalic = description.italic;
   font.lfUnderline = description.underline;
-  font.lfCharSet = description.charset;
-  wcsncpy(font.lfFaceName, description.face, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }
 

@@ -1,10 +1,16 @@
 #pragma once
-// What Veilpix's three windows share: their window class, fonts and layouts kept in twips (1440
-// to the inch, 15 to a pixel at 96 dots per inch), and the dialog manager's keyboard handling.
+// What Veilpix's three windows share: their texts, window class, fonts and layouts kept in twips
+// (1440 to the inch, 15 to a pixel at 96 dots per inch), and the dialog manager's keyboard
+// handling.
 
 #include <windows.h>
 
+#include "resources/texts.h"
+
 namespace veilpix {
+
+// Veilpix's texts in the user's display language, picked at the first call.
+const Texts& UserTexts();
 
 // Registers a window class with its procedure and icon (large and small), the arrow cursor, the
 // dialog face colour and the dialog manager's extra bytes: a procedure hands what it does not
@@ -22,9 +28,11 @@ struct TwipsRect {
   double left, top, width, height;
 };
 
-// A font as a layout names it; the caller deletes it.
+// A font as a layout names it; the caller deletes it. Where the user's language names no face
+// (English), the font is the system's message font at its own size, with the layout's weight,
+// italic and underline.
 struct FontDescription {
-  const wchar_t* face;
+  text::Id face;
   double points;
   int weight = FW_NORMAL;
   bool italic = false;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/command_line.h"
-#include "resources/texts.h"
+#include "win32/forms.h"
 #include "win32/message_loop.h"
 #include "win32/registry.h"
 #include "win32/tray_window.h"
@@ -64,7 +64,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case Launch::kResident:
       break;
     case Launch::kUsage:
-      MessageBoxW(nullptr, WIDE(TXT_USAGE), WIDE(TXT_APP_TITLE), MB_OK | MB_ICONINFORMATION);
+      MessageBoxW(nullptr, UserTexts()[text::kUsage], UserTexts()[text::kAppTitle],
+                  MB_OK | MB_ICONINFORMATION);
       return 0;
     case Launch::kInvalid:
       return 2;

@@ -7,7 +7,6 @@
 
 #include "core/veilpix.h"
 #include "resources/resource.h"
-#include "resources/texts.h"
 #include "win32/about_window.h"
 #include "win32/chooser.h"
 #include "win32/forms.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr double kWidth = 1020;
 constexpr double kHeight = 840;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr FontDescription kButtonFont{WIDE(TXT_MAIN_FONT), 11.25};
+constexpr FontDescription kButtonFont{text::kMainFont, 11.25};
 
 // The record's first, smallest form, which every shell takes.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
@@ -30,7 +29,7 @@ HINSTANCE instance = nullptr;
 HWND owner = nullptr;  // hidden: keeps the window off the taskbar
 HWND window = nullptr;
 HWND button = nullptr;  // the one button, its caption the state
-HMENU menu_bar = nullptr;
+HMENU menu = nullptr;   // the tray menu
 HFONT font = nullptr;
 HICON tray_images[2] = {};  // pictures hidden, shown; loaded once
 bool pictures_shown = true;
@@ -68,7 +67,7 @@ class TrayWorld final : public World {
   void CloseAbout() override { CloseAboutWindow(); }
   void EndProgram() override { DestroyWindow(window); }
 
-  Veilpix model{*this};
+  Veilpix model{*this, UserTexts()};
 } world;
 
 bool TrayWorld::FileExists(std::wstring_view path) {
@@ -102,7 +101,7 @@ int TrayWorld::OpenDocument(std::wstring_view address) {
 }
 
 void TrayWorld::ShowMessage(std::wstring_view text, unsigned style, std::wstring_view title) {
-  const std::wstring caption = title.empty() ? WIDE(TXT_APP_TITLE) : std::wstring(title);
+  const std::wstring caption(title.empty() ? UserTexts()[text::kAppTitle] : title);
   // A tray program often has no active window: then the box must still block the whole task.
   HWND active = GetActiveWindow();
   MessageBoxW(active, std::wstring(text).c_str(), caption.c_str(),
@@ -118,7 +117,7 @@ bool TrayWorld::TrayIcon(IconAction action) {
   icon.uCallbackMessage = kTrayCallbackMessage;
   icon.hIcon = tray_images[pictures_shown];
   // The name, its NUL, then blanks to the end of the field: the tip ends at the NUL.
-  std::string tip = std::string(TXT_APP_TITLE) + '\0';
+  std::string tip = ToAnsi(UserTexts()[text::kAppTitle]) + '\0';
   tip.resize(sizeof icon.szTip - 1, ' ');
   tip.copy(icon.szTip, tip.size());
   const DWORD message[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE};
@@ -128,7 +127,7 @@ bool TrayWorld::TrayIcon(IconAction action) {
 // The caption, the image the tray gets next and the menu's marks, all from the model's state.
 void TrayWorld::ShowState(const State& state) {
   pictures_shown = state.pictures_shown;
-  SetWindowTextW(button, state.pictures_shown ? WIDE(TXT_SHOWN) : WIDE(TXT_HIDDEN));
+  SetWindowTextW(button, UserTexts()[state.pictures_shown ? text::kShown : text::kHidden]);
   const struct {
     UINT id;
     bool checked, enabled;
@@ -139,8 +138,8 @@ void TrayWorld::ShowState(const State& state) {
       {IDM_POS, state.remember_position, !state.click_switches},
   };
   for (const auto& item : items) {
-    CheckMenuItem(menu_bar, item.id, item.checked ? MF_CHECKED : MF_UNCHECKED);
-    EnableMenuItem(menu_bar, item.id, item.enabled ? MF_ENABLED : MF_GRAYED);
+    CheckMenuItem(menu, item.id, item.checked ? MF_CHECKED : MF_UNCHECKED);
+    EnableMenuItem(menu, item.id, item.enabled ? MF_ENABLED : MF_GRAYED);
   }
 }
 
@@ -182,8 +181,8 @@ void TrayWorld::PopupMenu() {
   GetCursorPos(&cursor);
   // Items answer the left button only: the right button that opened the menu is still to come
   // up, perhaps over an item where the menu covers the icon.
-  TrackPopupMenuEx(GetSubMenu(menu_bar, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x,
-                   cursor.y, window, nullptr);
+  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, window,
+                   nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
@@ -205,7 +204,7 @@ void OnDestroy() {
   WatchEvent(nullptr, nullptr);
   StopWatchingPictures();
   KillTimer(window, kRefreshTimerId);
-  DestroyMenu(menu_bar);  // not the window's own menu, so not destroyed with it
+  DestroyMenu(menu);  // not the window's own menu, so not destroyed with it
   DeleteObject(font);
   for (HICON& image : tray_images) DestroyIcon(image);
   DestroyWindow(owner);
@@ -252,6 +251,25 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
   }
 }
 
+// The tray menu in the user's language: the commands in groups, a separator between two.
+HMENU CreateTrayMenu() {
+  const struct {
+    UINT id;
+    text::Id text;
+  } items[] = {
+      // clang-format off
+      {IDM_TOGGLE, text::kMenuToggle}, {IDM_CHANGE, text::kMenuChange}, {},
+      {IDM_START, text::kMenuStart}, {IDM_POS, text::kMenuPosition}, {},
+      {IDM_ABOUT, text::kMenuAbout}, {},
+      {IDM_END, text::kMenuEnd},
+      // clang-format on
+  };
+  const HMENU popup = CreatePopupMenu();
+  for (const auto& item : items)
+    AppendMenuW(popup, item.id ? MF_STRING : MF_SEPARATOR, item.id, UserTexts()[item.text]);
+  return popup;
+}
+
 HICON LoadTrayImage(int id) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
@@ -272,10 +290,10 @@ HWND CreateTrayWindow(HINSTANCE program) {
   taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
   tray_images[0] = LoadTrayImage(IDI_HIDDEN);
   tray_images[1] = LoadTrayImage(IDI_SHOWN);
-  menu_bar = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU));
+  menu = CreateTrayMenu();
   owner =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  window = CreateWindowExW(0, kTrayWindowClass, WIDE(TXT_APP_TITLE), kStyle, 0, 0,
+  window = CreateWindowExW(0, kTrayWindowClass, UserTexts()[text::kAppTitle], kStyle, 0, 0,
                            TwipsToPixels(kWidth, dpi), TwipsToPixels(kHeight, dpi), owner, nullptr,
                            instance, nullptr);
   if (!window) return nullptr;

@@ -145,6 +145,11 @@ using AboutE2eTest = E2eTest;
 using ChooserE2eTest = E2eTest;
 using InstallerE2eTest = E2eTest;
 
+// Shown, and with no kana, kanji or full-width form.
+bool English(const std::wstring& text) {
+  return !text.empty() && std::ranges::none_of(text, [](wchar_t c) { return c >= 0x3000; });
+}
+
 TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStartApplies) {
   PlantPrograms();  // the external program is there, not in use
   WriteUserString(kSettingsKey, L"TogglePath", kPrograms[0].c_str());
@@ -423,6 +428,41 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   ASSERT_NE(app.Open(kToggle, L"VeilpixChooser"), nullptr);
   PostMessageW(app.tray(), WM_COMMAND, IDM_END, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+// Run under an English display language (see CMakeLists.txt).
+TEST_F(E2eTest, InEnglishEveryTextIsEnglishAndFitsItsControlInTheSystemsMessageFont) {
+  ASSERT_TRUE(app.Start());
+  const std::wstring shown = app.Caption();
+  WriteUserString(kIeMainKey, kPictures, L"no");
+  EXPECT_SOON(app.Caption() != shown);
+  // With pictures hidden, the tray image the menu is opened from is the one for any caption but
+  // 表示 (Program::TrayIcon).
+  const HWND about = app.Open(kAbout, L"VeilpixAbout");
+  // Each text fits its control in the system's message font, even bold; a link is as high as
+  // that font, as Veilpix measured its address in the link's own font.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, CreateFontW(metrics.lfMessageFont.lfHeight, 0, 0, 0, FW_BOLD, 0, 0, 0,
+                               DEFAULT_CHARSET, 0, 0, 0, 0, metrics.lfMessageFont.lfFaceName));
+  for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring text = TextOf(child);
+    RECT place = RectOf(child), extent{place.left, place.top, 0, 0};
+    DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const bool link = text.starts_with(L"https://");
+    EXPECT_TRUE(link ? extent.bottom == place.bottom : extent.right <= place.right) << text;
+    EXPECT_TRUE(English(text) || child == GetDlgItem(about, IDC_ABOUT_ERASE)) << text;
+  }
+  // Nothing is stored, so erasing says so; the captions, the About window's and the usage.
+  ClickAt(CentreOf(GetDlgItem(about, IDC_ABOUT_ERASE)));
+  Program usage;
+  ASSERT_TRUE(usage.Run(Program::Veilpix(L"/?")));
+  for (const std::wstring& text :
+       {shown, app.Caption(), TextOf(about), TextOf(GetDlgItem(app.Shown(L"#32770"), 0xFFFF)),
+        TextOf(GetDlgItem(usage.Shown(L"#32770"), 0xFFFF))})
+    EXPECT_PRED1(English, text);
 }
 
 TEST_F(InstallerE2eTest, SilentInstallPutsVeilpixInPlaceAndUninstallEndsItAndRemovesEveryTrace) {

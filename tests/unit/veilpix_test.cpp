@@ -1,9 +1,10 @@
 // The model's decisions, event by event, through a world that notes every effect in order; and
-// the command line and the chooser's paths, decided apart from any window.
+// the command line, the chooser's paths and the language, decided apart from any window.
 #include "core/veilpix.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "core/command_line.h"
+#include "core/language.h"
 #include "core/paths.h"
 #include "resources/resource.h"
 
@@ -36,7 +38,7 @@ class FakeWorld final : public World {
   std::function<void()> in_window = [] {};  // what the user does in About or the chooser
   std::function<void()> in_box = [] {};     // what else happens while a message box is open
   State shown;                              // what the window and the tray were last asked to show
-  Veilpix model{*this};
+  Veilpix model{*this, TextsFor(Language::kJapanese)};
 
   std::wstring Effects() { return std::exchange(log, {}).str(); }
   std::wstring Option(View key) { return ReadOption(key, L"<absent>"); }
@@ -313,6 +315,20 @@ TEST(CommandLineTest, OneSwitchInAnyCaseWithSlashOrDashElseInvalid) {
     EXPECT_EQ(PicturesAfter(Launch::kOff, stored), off);
     EXPECT_EQ(PicturesAfter(Launch::kToggle, stored), toggle);
   }
+}
+
+TEST(LanguageTest, JapaneseOnlyWhereWindowsIsJapaneseAndNoEnglishTextIsJapanese) {
+  // Japanese, Japanese of no region; US English, German, Chinese (PRC), the neutral id.
+  for (int id : {0x411, 0x011}) EXPECT_EQ(LanguageFor(id), Language::kJapanese) << id;
+  for (int id : {0x409, 0x407, 0x804, 0}) EXPECT_EQ(LanguageFor(id), Language::kEnglish) << id;
+  // No kana, kanji or full-width form, so no Japanese font face either.
+  for (const wchar_t* text : TextsFor(Language::kEnglish))
+    EXPECT_TRUE(std::ranges::none_of(View(text), [](wchar_t c) { return c >= 0x3000; })) << text;
+  // Every Japanese text as it was, to the character: FNV-1a over them all, each ended by U+FFFF.
+  unsigned long long digest = 14695981039346656037u;
+  for (const wchar_t* text : TextsFor(Language::kJapanese))
+    for (const wchar_t c : std::wstring(text) + L'\xFFFF') digest = (digest ^ c) * 1099511628211u;
+  EXPECT_EQ(digest, 0x4cfc6c7de56dc256u) << "a Japanese text changed";
 }
 
 // What the chooser opens for a picked drive: C: and D: are at a directory, A: and E: at their
