@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, builds the native tree (clang with AddressSanitizer and
-# UndefinedBehaviorSanitizer: unit tests, icon drawings) and the
+# UndefinedBehaviorSanitizer: unit tests) and the
 # Windows tree (the i686 download and the tests that drive it), checks the download statically and
 # runs the Windows-side tests on it under 32-bit Wine in the i386 root (see scripts/i386-root.sh).
 set -euo pipefail
