@@ -438,7 +438,10 @@ TEST_F(E2eTest, InEnglishEveryTextIsEnglishAndFitsItsControlInTheSystemsMessageF
   EXPECT_SOON(app.Caption() != shown);
   // With pictures hidden, the tray image the menu is opened from is the one for any caption but
   // 表示 (Program::TrayIcon).
-  const HWND about = app.Open(kAbout, L"VeilpixAbout");
+  // Its menu and About window are pictured as the Japanese ones are.
+  ASSERT_TRUE(PickWhereMenuShows(app, "-a +a -g -g -a -a ", kAbout, L"tray-menu-english"));
+  const HWND about = app.Shown(L"VeilpixAbout");
+  SaveScreenshot(L"about-english");
   // Each text fits its control in the system's message font, even bold; a link is as high as
   // that font, as Veilpix measured its address in the link's own font.
   NONCLIENTMETRICSW metrics{};
