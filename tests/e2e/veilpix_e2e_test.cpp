@@ -324,8 +324,11 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   CURSORINFO on_link{sizeof on_link, 0, nullptr, {}}, off_link = on_link;
   GetCursorInfo(&on_link);
   EXPECT_TRUE(app.Shown(L"tooltips_class32")) << "the link's tip";
-  const RECT other_link = RectOf(GetDlgItem(about, IDC_ABOUT_REPORT_LINK));
-  MovePointer({other_link.right + 4, other_link.top});  // the window's own background
+  // Beside the link's text, where its line of the layout still reaches, is the window's own
+  // background.
+  POINT beside{MulDiv(4800, ScreenDpi(), 1440), 0};
+  ClientToScreen(about, &beside);
+  MovePointer({beside.x, CentreOf(link).y});
   EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) == 0);
   GetCursorInfo(&off_link);
   EXPECT_NE(on_link.hCursor, off_link.hCursor) << "the hand over a link, the arrow off it";
