@@ -125,6 +125,13 @@ inline void MovePointer(POINT to, DWORD buttons = 0) {
   input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
 }
+// Waits until `done` holds with the pointer resting at `at`. Wine may move it back to where it was
+// for a moment, over what then takes the mouse; so it is moved at each look, to one of two pixels
+// side by side: moved to where it is, it would not move.
+inline bool WaitWithPointerAt(POINT at, const std::function<bool()>& done) {
+  int look = 0;
+  return WaitUntil([&] { return MovePointer({at.x + ++look % 2, at.y}), done(); });
+}
 // There, then the button pressed, then the same button released.
 inline void ClickAt(POINT at, bool right = false) {
   const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;

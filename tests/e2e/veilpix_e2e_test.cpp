@@ -96,16 +96,13 @@ bool PickWhereMenuShows(Program& app, const char* marks, MenuItem item,
   const HWND menu = app.OpenMenu();
   std::string shown;
   std::vector<LONG> middles;
-  // The item under the pointer where the menu opened may show highlighted, also after a while:
-  // at each look the pointer moves in the menu's top margin, which is no item's. Moved to where
-  // it is, it would not move. Keys would race with those moves; a click says where it is.
-  int look = 0;
+  // The pointer in the menu's top margin, which is no item's: none shows highlighted, also where
+  // the menu opened under it. Keys would race with its moves; a click says where it is.
   const auto show = [&] {
-    MovePointer({RectOf(menu).left + 1 + ++look % 2, RectOf(menu).top + 1});
     middles.clear();
     return (shown = MenuMarks(menu, &middles)) == marks;
   };
-  EXPECT_TRUE(WaitUntil(show)) << shown;
+  EXPECT_TRUE(WaitWithPointerAt({RectOf(menu).left + 1, RectOf(menu).top + 1}, show)) << shown;
   if (screenshot) SaveScreenshot(screenshot);
   if (middles.size() <= size_t(item)) return false;
   ClickAt({CentreOf(menu).x, middles[item]});
@@ -318,20 +315,21 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
 
   // Esc does nothing: the window still shows when the pointer's move behind it arrives.
   PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
-  MovePointer(CentreOf(link));
-  EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) > 0);
+  EXPECT_TRUE(WaitWithPointerAt(CentreOf(link), [&] {
+    return PixelsShowing(link, COLOR_ACTIVECAPTION) > 0;
+  })) << "the link lit";
   EXPECT_TRUE(IsWindowVisible(about));
   CURSORINFO on_link{sizeof on_link, 0, nullptr, {}}, off_link = on_link;
   GetCursorInfo(&on_link);
   EXPECT_TRUE(app.Shown(L"tooltips_class32")) << "the link's tip";
   // Beside the link's text, where its line of the layout still reaches, is the window's own
-  // background.
+  // background: there the link is unlit, and the pointer the arrow, not the hand.
   POINT beside{MulDiv(4800, ScreenDpi(), 1440), 0};
   ClientToScreen(about, &beside);
-  MovePointer({beside.x, CentreOf(link).y});
-  EXPECT_SOON(PixelsShowing(link, COLOR_ACTIVECAPTION) == 0);
-  GetCursorInfo(&off_link);
-  EXPECT_NE(on_link.hCursor, off_link.hCursor) << "the hand over a link, the arrow off it";
+  EXPECT_TRUE(WaitWithPointerAt({beside.x, CentreOf(link).y}, [&] {
+    return PixelsShowing(link, COLOR_ACTIVECAPTION) == 0 && GetCursorInfo(&off_link) &&
+           off_link.hCursor != on_link.hCursor;
+  }));
   SaveScreenshot(L"about");
   PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);  // on the focused OK
   EXPECT_SOON(!IsWindow(about));
