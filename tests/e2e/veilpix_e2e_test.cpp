@@ -154,10 +154,13 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   CloseHandle(CreateThread(nullptr, 0, OtherWindow, nullptr, 0, nullptr));
   ASSERT_TRUE(app.Start());
   EXPECT_FALSE(IsWindowVisible(app.tray()));
-  // Pointing at the icon shows its tip.
-  MovePointer(app.TrayIcon().value_or(POINT{}));
-  // Its tip is the name alone: blanks after it would widen the tip.
-  const RECT tip = RectOf(app.Shown(L"tooltips_class32", false));
+  // Pointing at the icon shows its tip (pointed at again where Wine moved the pointer back before
+  // the tip's time), the name alone: blanks after it would widen the tip.
+  RECT tip{};
+  for (int tries = 0; tries < 3 && tip.right <= tip.left; ++tries) {
+    MovePointer(app.TrayIcon().value_or(POINT{}));
+    tip = RectOf(app.Shown(L"tooltips_class32", false));
+  }
   EXPECT_LT(tip.right - tip.left, 4 * (tip.bottom - tip.top)) << tip.right - tip.left;
   ASSERT_TRUE(app.ClickTrayIcon());
   EXPECT_SOON(Pictures() == L"no" && app.Caption() == L"非表示");
