@@ -61,6 +61,8 @@ InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 ; An upgrade goes where the last install went.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" InstallLocation
 BrandingText "${PRODUCT} ${VERSION}"
+; The same commit makes the same installer: no file's build time goes in.
+SetDateSave off
 
 !define MUI_ICON "${SETUP_ICON}"
 !define MUI_UNICON "${SETUP_ICON}"
