@@ -3,8 +3,8 @@
 ;
 ; Built by the `dist` target:
 ;   makensis -INPUTCHARSET UTF8 -DTARGET=x86-unicode -DVEILPIX_EXE=<Veilpix.exe>
-;            -DSETUP_ICON=<setup.ico> -DRESOURCE_H=<resources/resource.h> -DOUTFILE=<setup.exe>
-;            veilpix.nsi
+;            -DSETUP_ICON=<setup.ico> -DRESOURCE_H=<resources/resource.h> -DSIGN=<sign.sh>
+;            -DOUTFILE=<setup.exe> veilpix.nsi
 ;
 ; Installer command line:
 ;   /S              silent
@@ -63,6 +63,16 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" InstallLocation
 BrandingText "${PRODUCT} ${VERSION}"
 ; The same commit makes the same installer: no file's build time goes in.
 SetDateSave off
+; A maintainer's certificate (sign.sh) signs the uninstaller this carries and the installer.
+; Only then is the uninstaller made apart, to be signed: packed whole, it takes 48 KB more.
+; An unset variable stays as written, "$%" first.
+!searchparse /noerrors "$%VEILPIX_SIGN_PKCS12%" "$%" UNSIGNED
+!if "$%VEILPIX_SIGN_PKCS12%" != ""
+  !ifndef UNSIGNED
+    !uninstfinalize '"${SIGN}" "%1"'
+    !finalize '"${SIGN}" "%1"'
+  !endif
+!endif
 
 !define MUI_ICON "${SETUP_ICON}"
 !define MUI_UNICON "${SETUP_ICON}"
