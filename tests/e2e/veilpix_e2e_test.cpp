@@ -1,5 +1,5 @@
 // The real Veilpix.exe, each pass a user's flow: through Wine's notification area (real clicks
-// on its tray icon, its menu picked with the keys), its button, title bar and command line; the
+// on its tray icon and its menu's items), its button, title bar and command line; the
 // About window and the chooser opened from the menu and used with the real pointer and keys; the
 // installer this tree made and its uninstaller. The registry is read back throughout.
 #include "tests/e2e/veilpix_app.h"
@@ -89,26 +89,6 @@ void PlantPrograms() {
     SetFileAttributesW((kTools + name).c_str(), attribute);
 }
 
-// Opens the tray menu, expects its items to show `marks` (see MenuMarks), saves the screen when
-// asked, and clicks `item`.
-bool PickWhereMenuShows(Program& app, const char* marks, MenuItem item,
-                        const wchar_t* screenshot = nullptr) {
-  const HWND menu = app.OpenMenu();
-  std::string shown;
-  std::vector<LONG> middles;
-  // The pointer in the menu's top margin, which is no item's: none shows highlighted, also where
-  // the menu opened under it. Keys would race with its moves; a click says where it is.
-  const auto show = [&] {
-    middles.clear();
-    return (shown = MenuMarks(menu, &middles)) == marks;
-  };
-  EXPECT_TRUE(WaitWithPointerAt({RectOf(menu).left + 1, RectOf(menu).top + 1}, show)) << shown;
-  if (screenshot) SaveScreenshot(screenshot);
-  if (middles.size() <= size_t(item)) return false;
-  ClickAt({CentreOf(menu).x, middles[item]});
-  return WaitUntil([&] { return !IsWindowVisible(menu); });
-}
-
 // Each pass starts with pictures shown and leaves the prefix as it found it: no settings, no
 // planted programs, no browser stand-in, no installation (whose log-on entry would start Veilpix
 // whenever the prefix boots). The installation's folder goes last: a failed pass may leave the
@@ -176,7 +156,7 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
       {"-a -a +a +a -a -a ", kToggle, L"Toggle", L"1"},
   };
   for (const auto& [marks, item, name, stored] : picks) {
-    ASSERT_TRUE(PickWhereMenuShows(app, marks, item, item == kChange ? L"tray-menu" : nullptr));
+    ASSERT_EQ(app.Pick(item, item == kChange ? L"tray-menu" : nullptr), marks);
     EXPECT_SOON(Setting(name) == stored) << name;
   }
   // Now a left click shows the window, topmost, and the next hides it.
@@ -185,7 +165,7 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   ASSERT_TRUE(app.ClickTrayIcon());
   EXPECT_SOON(!IsWindowVisible(app.tray()));
   SetWindowPos(app.tray(), nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ASSERT_TRUE(PickWhereMenuShows(app, "+a -a +a +a -a -a ", kEnd));
+  ASSERT_EQ(app.Pick(kEnd), "+a -a +a +a -a -a ");
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_FALSE(TrayIconShown(app.tray(), 1));
   const auto twips = [](int pixels) { return std::to_wstring(pixels * 1440 / ScreenDpi()); };
@@ -211,7 +191,7 @@ TEST_F(TrayE2eTest, IconClicksSwitchAndOpenTheMenuWhoseChoicesAndEndTheNextStart
   EXPECT_SOON(!IsWindowVisible(again.tray()));
   EXPECT_EQ(again.WaitForExit(300), STILL_ACTIVE);
   // Started with its program present and in use, the external program is locked on.
-  ASSERT_TRUE(PickWhereMenuShows(again, "+g -a +a +a -a -a ", kEnd));
+  ASSERT_EQ(again.Pick(kEnd), "+g -a +a +a -a -a ");
   EXPECT_EQ(again.WaitForExit(), 0u);
 }
 
@@ -425,8 +405,8 @@ TEST_F(ChooserE2eTest, ChosenProgramIsStoredAndTheTrayStartsItByItsWholePath) {
 
   // Ended with the chooser open (it has no owner to go with), as the installer ends Veilpix:
   // nothing stays behind.
-  ASSERT_TRUE(PickWhereMenuShows(app, "+a +a -g -g -a -a ", kToggle));  // off
-  WriteUserString(kSettingsKey, L"TogglePath", kTools.c_str());         // a folder is no program
+  ASSERT_EQ(app.Pick(kToggle), "+a +a -g -g -a -a ");            // off
+  WriteUserString(kSettingsKey, L"TogglePath", kTools.c_str());  // a folder is no program
   ASSERT_NE(app.Open(kToggle, L"VeilpixChooser"), nullptr);
   PostMessageW(app.tray(), WM_COMMAND, IDM_END, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
@@ -441,7 +421,7 @@ TEST_F(E2eTest, InEnglishEveryTextIsEnglishAndFitsItsControlInTheSystemsMessageF
   // With pictures hidden, the tray image the menu is opened from is the one for any caption but
   // 表示 (Program::TrayIcon).
   // Its menu and About window are pictured as the Japanese ones are.
-  ASSERT_TRUE(PickWhereMenuShows(app, "-a +a -g -g -a -a ", kAbout, L"tray-menu-english"));
+  ASSERT_EQ(app.Pick(kAbout, L"tray-menu-english"), "-a +a -g -g -a -a ");
   const HWND about = app.Shown(L"VeilpixAbout");
   SaveScreenshot(L"about-english");
   // Each text fits its control in the system's message font, even bold; a link is as high as
