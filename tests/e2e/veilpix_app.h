@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -110,6 +111,19 @@ inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[256] = L"";
   GetWindowTextW(hwnd, text, 256);
   return text;
+}
+
+// Sets who may do what with `key` (made where it is missing), as a security descriptor's text
+// gives it.
+inline void SetKeyAccess(const wchar_t* key, const wchar_t* access) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &descriptor,
+                                                       nullptr);
+  HKEY handle = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, WRITE_DAC, nullptr, &handle, nullptr);
+  RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor);
+  RegCloseKey(handle);
+  LocalFree(descriptor);
 }
 
 // The real pointer, moved (and its buttons pressed or released) through the system's input

@@ -5,7 +5,6 @@
 #include "tests/e2e/veilpix_app.h"
 
 #include <commctrl.h>
-#include <sddl.h>
 
 namespace veilpix::testing {
 namespace {
@@ -47,19 +46,8 @@ DWORD WINAPI OtherWindow(void* hung) {
   return 0;
 }
 
-// Sets who may do what with `key`: read-only makes it refuse writes, as a policy or a program
-// running elevated may.
+// Read-only, a key refuses writes, as a policy or a program running elevated may make it.
 constexpr wchar_t kReadOnly[] = L"D:(A;;KR;;;WD)", kAllAccess[] = L"D:(A;;KA;;;WD)";
-void SetKeyAccess(const wchar_t* key, const wchar_t* access) {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &descriptor,
-                                                       nullptr);
-  HKEY handle = nullptr;
-  RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, WRITE_DAC, &handle);
-  RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor);
-  RegCloseKey(handle);
-  LocalFree(descriptor);
-}
 
 // Selects the first entry that begins with `name` in one of the chooser's lists, and double-clicks
 // it when asked, with the notifications the list then sends (CBN_SELCHANGE and LBN_SELCHANGE are
