@@ -222,14 +222,7 @@ class Program {
 
   const PROCESS_INFORMATION& process() const { return process_; }
   HWND tray() const { return tray_; }
-  // The window that has the keyboard focus in Veilpix's thread.
-  HWND Focus() const {
-    GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
-    GetGUIThreadInfo(GetWindowThreadProcessId(tray_, nullptr), &gui);
-    return gui.hwndFocus;
-  }
   std::wstring Caption() const { return TextOf(GetDlgItem(tray_, IDC_MAIN_BUTTON)); }
-  bool Topmost() const { return GetWindowLongW(tray_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
   // Its visible top-level window of `window_class` (any program's unless `own`), once it shows.
   HWND Shown(const wchar_t* window_class, bool own = true) const {
     const DWORD id = own ? process_.dwProcessId : 0;
