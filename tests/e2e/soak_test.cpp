@@ -8,7 +8,6 @@
 // runs (scripts/bench.sh does).
 #include "tests/e2e/veilpix_app.h"  // with <windows.h>
 
-#include <sddl.h>
 #include <winternl.h>
 
 #include <array>
@@ -162,14 +161,7 @@ TEST_F(SoakTest, RepeatedActionsLeaveNothingBehindAndIdleTakesNoProcessorTime) {
   WriteUserString(kWineBrowserKey, L"Browsers", L"/bin/true");  // Wine's browser launcher runs it
   // Options that can be read, written and deleted, but not opened whole for reading as an erase
   // does first: it fails with access denied.
-  PSECURITY_DESCRIPTOR refusing = nullptr;
-  ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x10003;;;WD)", SDDL_REVISION_1,
-                                                       &refusing, nullptr);
-  HKEY key;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key,
-                  nullptr);
-  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, refusing);
-  RegCloseKey(key);
+  SetKeyAccess(kSettingsKey, L"D:(A;;0x10003;;;WD)");
   Program app;
   ASSERT_TRUE(app.Start());
   const path unix_process = UnixProcess(WinePath(VEILPIX_EXE));

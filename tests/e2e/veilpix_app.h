@@ -1,10 +1,11 @@
 #pragma once
 // The programs of the download run from outside, and Veilpix driven the way the shell and the
-// user drive it: the real mouse on its tray icon in Wine's notification area, its menu picked
-// with the keys, what it shows read from the screen's pixels.
+// user drive it: the real mouse on its tray icon in Wine's notification area and on its menu's
+// items, what it shows read from the screen's pixels.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -30,9 +31,6 @@ inline constexpr wchar_t kPictures[] = L"Display Inline Images";
 inline constexpr wchar_t kWineBrowserKey[] = L"Software\\Wine\\WineBrowser";
 // The tray menu's items, top down.
 enum MenuItem { kToggle, kChange, kStart, kPosition, kAbout, kEnd };
-
-// Coordinates and pixels as the screen has them, at any dots per inch.
-inline const bool kDpiAware = SetProcessDPIAware();
 
 // A path of the build tree as Wine's drive Z: shows it.
 inline std::wstring WinePath(const std::string& unix_path) {
@@ -113,6 +111,19 @@ inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[256] = L"";
   GetWindowTextW(hwnd, text, 256);
   return text;
+}
+
+// Sets who may do what with `key` (made where it is missing), as a security descriptor's text
+// gives it.
+inline void SetKeyAccess(const wchar_t* key, const wchar_t* access) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &descriptor,
+                                                       nullptr);
+  HKEY handle = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, WRITE_DAC, nullptr, &handle, nullptr);
+  RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor);
+  RegCloseKey(handle);
+  LocalFree(descriptor);
 }
 
 // The real pointer, moved (and its buttons pressed or released) through the system's input
@@ -211,14 +222,7 @@ class Program {
 
   const PROCESS_INFORMATION& process() const { return process_; }
   HWND tray() const { return tray_; }
-  // The window that has the keyboard focus in Veilpix's thread.
-  HWND Focus() const {
-    GUITHREADINFO gui{sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
-    GetGUIThreadInfo(GetWindowThreadProcessId(tray_, nullptr), &gui);
-    return gui.hwndFocus;
-  }
   std::wstring Caption() const { return TextOf(GetDlgItem(tray_, IDC_MAIN_BUTTON)); }
-  bool Topmost() const { return GetWindowLongW(tray_, GWL_EXSTYLE) & WS_EX_TOPMOST; }
   // Its visible top-level window of `window_class` (any program's unless `own`), once it shows.
   HWND Shown(const wchar_t* window_class, bool own = true) const {
     const DWORD id = own ? process_.dwProcessId : 0;
@@ -265,27 +269,30 @@ class Program {
     if (at) ClickAt({at->x + (clicks % 2 ? -3 : 3), at->y}, right);
     return at.has_value();
   }
-  // The tray menu, opened with a right click, once it is drawn; null when it does not show.
-  HWND OpenMenu() {
+  // Picks `item` in the menu a right click opens, with a click on it once the menu is drawn (keys
+  // would race with the pointer's moves; a click says where it lands), and returns what its items
+  // showed then (see MenuMarks); "" when the menu or the pick did not happen. The items are read
+  // with the pointer in the menu's top margin, on no item, so none shows highlighted, also where
+  // the menu opened under the pointer; the menu is drawn once all show, alike at two looks in a
+  // row (on a busy machine they may still be coming). `screenshot` names a capture taken then.
+  std::string Pick(MenuItem item, const wchar_t* screenshot = nullptr) {
     const HWND menu = ClickTrayIcon(true) ? Shown(L"#32768") : nullptr;
-    return WaitUntil([&] { return PixelsShowing(menu, COLOR_MENU) > 100; }) ? menu : nullptr;
-  }
-  // Picks `item` with the keys, in `menu` or in the menu a right click opens.
-  bool Pick(MenuItem item, HWND menu = nullptr) {
-    if (!menu) menu = OpenMenu();
-    // Keys that come before the menu takes them are lost: Home until it shows an item
-    // highlighted.
-    const auto home = [&] {
-      return PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0) && PixelsShowing(menu, COLOR_HIGHLIGHT);
+    std::string marks, before;
+    std::vector<LONG> middles;
+    const auto drawn = [&] {
+      middles.clear();
+      before = std::exchange(marks, MenuMarks(menu, &middles));
+      return middles.size() == kEnd + 1 && marks == before;
     };
-    if (!menu || !WaitUntil(home)) return false;
-    for (int i = 0; i < item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return WaitUntil([&] { return !IsWindowVisible(menu); });
+    if (!menu || !WaitWithPointerAt({RectOf(menu).left + 1, RectOf(menu).top + 1}, drawn))
+      return "";
+    if (screenshot) SaveScreenshot(screenshot);
+    ClickAt({CentreOf(menu).x, middles[item]});
+    return WaitUntil([&] { return !IsWindowVisible(menu); }) ? marks : "";
   }
   // The window of `window_class` that picking `item` opens; null when it does not show.
   HWND Open(MenuItem item, const wchar_t* window_class) {
-    return Pick(item) ? Shown(window_class) : nullptr;
+    return Pick(item).empty() ? nullptr : Shown(window_class);
   }
 
  private:
