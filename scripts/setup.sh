@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-i686-win32 cmake make g++ googletest clang libclang-rt-14-dev
-  debootstrap imagemagick nsis clang-format python3 fonts-liberation xdotool
+  debootstrap imagemagick nsis osslsigncode openssl clang-format python3 fonts-liberation xdotool
 )
 
 missing=()
