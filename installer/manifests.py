@@ -48,10 +48,10 @@ def main():
         'UpgradeBehavior: install\n'
         'ProductCode: %s\n'
         'AppsAndFeaturesEntries:\n- DisplayName: %s\n  Publisher: %s\n'
-        '  DisplayVersion: "%s"\n  ProductCode: %s\n'
+        '  DisplayVersion: "%s"\n'
         'Installers:\n- Architecture: x86\n  InstallerUrl: %s%s\n'
         '  InstallerSha256: %s\n') % (
-            NAME, NAME, PUBLISHER, version, NAME, url,
+            NAME, NAME, PUBLISHER, version, url,
             os.path.basename(setup), sha256(setup).upper())
     locale = (
         'PackageLocale: en-US\nPublisher: %s\nPackageName: %s\n'

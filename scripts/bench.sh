@@ -49,7 +49,7 @@ run "$build/bench/veilpix_bench_startup.exe" "$(windows_path "$build/Veilpix.exe
   "$(windows_path "$build/bench/minimal_tray.exe")"
 
 kib() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1024 }'; }
-row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" 120 KiB goal
+row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" 64 KiB goal
 row "Veilpix.exe size" "$(kib "$build/Veilpix.exe")" "$(kib "$build/bench/minimal_tray.exe")" \
   KiB "minimal_tray.exe"
 

@@ -48,15 +48,9 @@ verify "$signed/$setup"
 folder='C:\veilpix-signed'
 wine "$signed/$setup" /S /AUTOSTART=0 "/D=$folder" || fail "the signed installer failed"
 verify "$WINEPREFIX/drive_c/veilpix-signed/uninstall.exe"
-picture() {
-  wine reg query 'HKCU\Software\Microsoft\Internet Explorer\Main' /v 'Display Inline Images' |
-    tr -d '\r' | awk '/REG_SZ/ { print $NF }' || true
-}
-before=$(picture)
-for _ in 1 2; do  # twice: IE's setting as it was
+# Twice, leaving IE's setting as it was; what /toggle does is the end-to-end passes' to check.
+for _ in 1 2; do
   wine "$folder\\Veilpix.exe" /toggle || fail "the signed Veilpix.exe did not run"
-  [ "$(picture)" != "$before" ] || fail "the signed Veilpix.exe did not switch the pictures"
-  before=$(picture)
 done
 entry() {  # a value of the uninstall entry the installer wrote under the manifest's name
   wine reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" /v "$2" |
@@ -64,7 +58,7 @@ entry() {  # a value of the uninstall entry the installer wrote under the manife
 }
 installer=$signed/winget/Veilpix.Veilpix.installer.yaml
 field() { sed -n "s/^-\? *$1: \"\?\([^\"]*\)\"\?$/\1/p" "$2"; }
-code=$(field ProductCode "$installer" | head -1)
+code=$(field ProductCode "$installer")
 version=$(entry "$code" DisplayVersion)
 [ -n "$version" ] || fail "the installer wrote no uninstall entry named $code"
 for name in DisplayName Publisher DisplayVersion; do
